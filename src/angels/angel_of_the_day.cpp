@@ -1,0 +1,51 @@
+#include "angels/angel_of_the_day.h"
+
+#include "angels/angel_catalogue.h"
+#include "base/civil_date.h"
+#include "base/text_values.h"
+#include "settings/setting_keys.h"
+
+#include <string>
+
+namespace haloquill {
+
+void AngelOfTheDay::ShowAngel(int index) {
+    if (const auto card = LookUpAngel(index)) {
+        display_.ShowAngelPicture(index);
+        display_.SetCardName(card->Name);
+        display_.SetCardDescription(card->Description);
+    }
+    store_.WriteSetting(keys::kCard, std::to_string(index));
+}
+
+void AngelOfTheDay::DrawAngelOfTheDay() {
+    ShowAngel(PickOneToN(random_, kAngelCount));
+}
+
+bool AngelOfTheDay::IsDrawDue() const {
+    const auto nextDraw = ParseIsoDate(store_.ReadSetting(keys::kDate));
+    return !nextDraw || DaysBetween(clock_.Today(), *nextDraw) <= 0;
+}
+
+void AngelOfTheDay::AdvanceDrawDate() {
+    store_.WriteSetting(keys::kDate, FormatIsoDate(AddDays(clock_.Today(), 1)));
+}
+
+void AngelOfTheDay::StartUpAngel(bool firstRun) {
+    if (firstRun) {
+        store_.WriteSetting(keys::kDate, FormatIsoDate(clock_.Today()));
+        DrawAngelOfTheDay();
+        return;
+    }
+    const auto stored = ParseWholeNumber(store_.ReadSetting(keys::kCard));
+    int index = stored.value_or(0);
+    if (IsDrawDue()) {
+        AdvanceDrawDate();
+        index = PickOneToN(random_, kAngelCount);
+    } else if (index < 1 || index > kAngelCount) {
+        index = PickOneToN(random_, kAngelCount);
+    }
+    ShowAngel(index);
+}
+
+} // namespace haloquill

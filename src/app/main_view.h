@@ -1,0 +1,31 @@
+#pragma once
+// What the main window shows and holds, as the controller sees it. Setting a control through
+// this interface never runs the controller's handlers; the controller runs them itself.
+
+#include "angels/angel_display.h"
+#include "app/choice_lists.h"
+
+#include <string>
+#include <vector>
+
+namespace haloquill {
+
+enum class Page { Settings, Angel };
+
+class MainView : public AngelDisplay {
+public:
+    virtual void FillList(ChoiceList list, const std::vector<std::string>& entries) = 0;
+    virtual void SelectListItem(ChoiceList list, int position) = 0;
+    virtual int ListSelection(ChoiceList list) const = 0; // -1 when nothing is selected
+
+    virtual bool IsSysTrayChecked() const = 0;
+    virtual void SetSysTrayChecked(bool checked) = 0;
+    virtual void EnableSysTray(bool enabled) = 0;
+
+    virtual bool IsRunSelected() const = 0;
+    virtual void SetRunSelected(bool run) = 0; // selects optRun, or else optDontRun
+
+    virtual void BringPageToFront(Page page) = 0;
+};
+
+} // namespace haloquill

@@ -1,0 +1,153 @@
+#include "app/main_window_controller.h"
+
+#include "base/text_values.h"
+#include "settings/setting_keys.h"
+
+namespace haloquill {
+
+namespace {
+
+ChoiceList ListOf(TimeList list) {
+    switch (list) {
+    case TimeList::Hour:
+        return ChoiceList::Hour;
+    case TimeList::Minute:
+        return ChoiceList::Minute;
+    case TimeList::Second:
+        break;
+    }
+    return ChoiceList::Second;
+}
+
+} // namespace
+
+MainWindowController::MainWindowController(SettingsStore& store, const Clock& clock,
+                                           RandomSource& random, MainView& view)
+    : store_(store), view_(view), angels_(store, clock, random, view) {}
+
+void MainWindowController::Form_Load() {
+    for (ChoiceList list : kAllChoiceLists) {
+        view_.FillList(list, ChoiceListEntries(list));
+    }
+    view_.SelectListItem(ChoiceList::Date, 0);
+    view_.SelectListItem(ChoiceList::Month, 0);
+    view_.SelectListItem(ChoiceList::Year, 0);
+
+    const bool firstRun = store_.ReadSetting(keys::kHour).empty();
+    if (firstRun) {
+        SelectChoice(ChoiceList::Hour, 0);
+        SelectChoice(ChoiceList::Minute, 0);
+        SelectChoice(ChoiceList::Second, 0);
+        store_.WriteSetting(keys::kHour, "7");
+        store_.WriteSetting(keys::kMinute, "0");
+        store_.WriteSetting(keys::kSecond, "0");
+        angels_.StartUpAngel(true);
+        view_.BringPageToFront(Page::Settings);
+    } else {
+        angels_.StartUpAngel(false);
+        view_.BringPageToFront(Page::Angel);
+    }
+
+    LoadSettings();
+}
+
+void MainWindowController::cboHour_Click() {
+    StoreTimeChoice(ChoiceList::Hour, keys::kHour);
+}
+
+void MainWindowController::cboMinute_Click() {
+    StoreTimeChoice(ChoiceList::Minute, keys::kMinute);
+}
+
+void MainWindowController::cboSecond_Click() {
+    StoreTimeChoice(ChoiceList::Second, keys::kSecond);
+}
+
+void MainWindowController::chkSysTray_Click() {
+    store_.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
+}
+
+void MainWindowController::optRun_Click() {
+    view_.EnableSysTray(true);
+}
+
+void MainWindowController::optDontRun_Click() {
+    view_.EnableSysTray(false);
+    CheckSysTray(false);
+}
+
+void MainWindowController::SaveSettings() {
+    haloquill::SaveSettings(store_, *this);
+}
+
+void MainWindowController::LoadSettings() {
+    haloquill::LoadSettings(store_, *this);
+}
+
+bool MainWindowController::IsRunSelected() const {
+    return view_.IsRunSelected();
+}
+
+bool MainWindowController::IsSysTrayChecked() const {
+    return view_.IsSysTrayChecked();
+}
+
+void MainWindowController::CheckSysTray(bool checked) {
+    if (view_.IsSysTrayChecked() == checked) {
+        return;
+    }
+    view_.SetSysTrayChecked(checked);
+    chkSysTray_Click();
+}
+
+void MainWindowController::SelectRunOption(bool run) {
+    if (view_.IsRunSelected() == run) {
+        return;
+    }
+    view_.SetRunSelected(run);
+    if (run) {
+        optRun_Click();
+    } else {
+        optDontRun_Click();
+    }
+}
+
+bool MainWindowController::SelectTimeText(TimeList list, std::string_view text) {
+    const ChoiceList choice = ListOf(list);
+    const int position = FindChoice(choice, text);
+    if (position < 0) {
+        return false;
+    }
+    SelectChoice(choice, position);
+    return true;
+}
+
+void MainWindowController::SelectChoice(ChoiceList list, int position) {
+    if (view_.ListSelection(list) == position) {
+        return;
+    }
+    view_.SelectListItem(list, position);
+    switch (list) {
+    case ChoiceList::Hour:
+        cboHour_Click();
+        break;
+    case ChoiceList::Minute:
+        cboMinute_Click();
+        break;
+    case ChoiceList::Second:
+        cboSecond_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key) {
+    const int position = view_.ListSelection(list);
+    const auto& entries = ChoiceListEntries(list);
+    if (position >= 0 && position < static_cast<int>(entries.size())) {
+        store_.WriteSetting(key, entries[static_cast<std::size_t>(position)]);
+    }
+}
+
+} // namespace haloquill

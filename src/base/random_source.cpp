@@ -1,0 +1,24 @@
+#include "base/random_source.h"
+
+#include <cmath>
+
+namespace haloquill {
+
+double SeededRandom::NextUnit() {
+    const auto high = static_cast<std::uint32_t>(engine_() >> 5); // 27 bits
+    const auto low = static_cast<std::uint32_t>(engine_() >> 6); // 26 bits
+    return (static_cast<double>(high) * 67108864.0 + static_cast<double>(low)) /
+           9007199254740992.0;
+}
+
+std::uint32_t SeedFromTimeOfDay(int secondsSinceMidnight, int millisecond) {
+    return static_cast<std::uint32_t>(secondsSinceMidnight) * 1000u +
+           static_cast<std::uint32_t>(millisecond);
+}
+
+int PickOneToN(RandomSource& random, int count) {
+    const int picked = 1 + static_cast<int>(std::floor(count * random.NextUnit()));
+    return picked < 1 ? 1 : (picked > count ? count : picked);
+}
+
+} // namespace haloquill

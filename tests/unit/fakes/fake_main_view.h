@@ -1,0 +1,61 @@
+#pragma once
+// The main window's controls held in memory, as a test sees them.
+
+#include "app/main_view.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace haloquill::testing {
+
+class FakeMainView final : public MainView {
+public:
+    void ShowAngelPicture(int number) override {
+        if (number >= 1 && number <= 14) {
+            picture = number;
+        }
+    }
+    void SetCardName(std::string_view name) override { cardName = name; }
+    void SetCardDescription(std::string_view text) override { cardDescription = text; }
+
+    void FillList(ChoiceList list, const std::vector<std::string>& entries) override {
+        auto& items = lists[list];
+        items.insert(items.end(), entries.begin(), entries.end());
+    }
+    void SelectListItem(ChoiceList list, int position) override { selections[list] = position; }
+    int ListSelection(ChoiceList list) const override {
+        const auto found = selections.find(list);
+        return found == selections.end() ? -1 : found->second;
+    }
+    std::string SelectedText(ChoiceList list) const {
+        const int position = ListSelection(list);
+        const auto found = lists.find(list);
+        if (position < 0 || found == lists.end()) {
+            return "<none>";
+        }
+        return found->second.at(static_cast<std::size_t>(position));
+    }
+
+    bool IsSysTrayChecked() const override { return sysTrayChecked; }
+    void SetSysTrayChecked(bool checked) override { sysTrayChecked = checked; }
+    void EnableSysTray(bool enabled) override { sysTrayEnabled = enabled; }
+
+    bool IsRunSelected() const override { return runSelected; }
+    void SetRunSelected(bool run) override { runSelected = run; }
+
+    void BringPageToFront(Page page) override { frontPage = page; }
+
+    // State at creation, as the window's design has it.
+    int picture = 1;
+    std::string cardName = "<placeholder>";
+    std::string cardDescription;
+    std::map<ChoiceList, std::vector<std::string>> lists;
+    std::map<ChoiceList, int> selections;
+    bool sysTrayChecked = false;
+    bool sysTrayEnabled = false;
+    bool runSelected = false;
+    Page frontPage = Page::Settings;
+};
+
+} // namespace haloquill::testing

@@ -1,0 +1,210 @@
+#include "app/main_window_controller.h"
+#include "fakes/fake_clock.h"
+#include "fakes/fake_main_view.h"
+#include "fakes/fake_settings_store.h"
+#include "fakes/scripted_random.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace haloquill {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeMainView;
+using testing::FakeSettingsStore;
+using testing::ScriptedRandom;
+using Values = std::map<std::string, std::string>;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void Load() {
+        random.queue.push_back(ScriptedRandom::ForAngel(nextAngel));
+        controller.Form_Load();
+    }
+
+    FakeSettingsStore store;
+    FakeClock clock;
+    ScriptedRandom random;
+    FakeMainView view;
+    MainWindowController controller{store, clock, random, view};
+    int nextAngel = 10;
+};
+
+TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndOpensOnTheSettingsPage) {
+    Load();
+    EXPECT_EQ(store.values, (Values{{"Hour", "7"},
+                                    {"Minute", "0"},
+                                    {"Second", "0"},
+                                    {"Date", "2026-12-08"},
+                                    {"Card", "10"}}));
+    EXPECT_EQ(view.SelectedText(ChoiceList::Hour), "7");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Minute), "0");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Second), "0");
+    EXPECT_EQ(view.frontPage, Page::Settings);
+    EXPECT_EQ(view.cardName, "St. Michidiel");
+    EXPECT_FALSE(view.runSelected);
+    EXPECT_FALSE(view.sysTrayChecked);
+}
+
+TEST_F(MainWindowTest, ListsAreFilledOnceAndTheDateListsStartAtTheFirstOfJanuary1901) {
+    store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
+                    {"Date", "2027-01-01"}, {"Card", "2"}};
+    Load();
+    EXPECT_EQ(view.lists[ChoiceList::Date].size(), 31u);
+    EXPECT_EQ(view.lists[ChoiceList::Month].size(), 12u);
+    EXPECT_EQ(view.lists[ChoiceList::Year].size(), 150u);
+    EXPECT_EQ(view.lists[ChoiceList::Hour].size(), 24u);
+    EXPECT_EQ(view.lists[ChoiceList::Minute].size(), 60u);
+    EXPECT_EQ(view.lists[ChoiceList::Second].size(), 60u);
+    EXPECT_EQ(view.lists[ChoiceList::Month].back(), "December");
+    EXPECT_EQ(view.lists[ChoiceList::Year].back(), "2050");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Date), "1");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Month), "January");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Year), "1901");
+}
+
+TEST_F(MainWindowTest, LaterStartShowsTheStoredTimeOnTheAngelPageWithoutRewritingIt) {
+    store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
+                    {"Date", "2027-01-01"}, {"Card", "2"}};
+    Load();
+    EXPECT_EQ(view.frontPage, Page::Angel);
+    EXPECT_EQ(view.cardName, "St. Ambriel");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Hour), "15");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Minute), "30");
+    EXPECT_EQ(view.SelectedText(ChoiceList::Second), "5");
+    // The handlers write back what they select; nothing else changes.
+    EXPECT_EQ(store.values, (Values{{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
+                                    {"Date", "2027-01-01"}, {"Card", "2"}}));
+}
+
+TEST_F(MainWindowTest, EmptyHourCountsAsFirstStartAgainAndKeepsOtherValues) {
+    store.values = {{"Hour", ""}, {"Minute", "45"}, {"Card", "2"}, {"Date", "2030-01-01"},
+                    {"UpdateCheckDate", "2026-12-01"}};
+    nextAngel = 13;
+    Load();
+    EXPECT_EQ(store.Get("Hour"), "7");
+    EXPECT_EQ(store.Get("Minute"), "0");
+    EXPECT_EQ(store.Get("Date"), "2026-12-08");
+    EXPECT_EQ(store.Get("Card"), "13");
+    EXPECT_EQ(store.Get("UpdateCheckDate"), "2026-12-01");
+    EXPECT_EQ(view.frontPage, Page::Settings);
+}
+
+TEST_F(MainWindowTest, TimeListHandlersStoreTheSelectionAtOnce) {
+    Load();
+    view.SelectListItem(ChoiceList::Hour, 15);
+    controller.cboHour_Click();
+    view.SelectListItem(ChoiceList::Minute, 59);
+    controller.cboMinute_Click();
+    view.SelectListItem(ChoiceList::Second, 1);
+    controller.cboSecond_Click();
+    EXPECT_EQ(store.Get("Hour"), "15");
+    EXPECT_EQ(store.Get("Minute"), "59");
+    EXPECT_EQ(store.Get("Second"), "1");
+}
+
+TEST_F(MainWindowTest, SysTrayBoxStoresRunAtSysTrayButNotSystemTray) {
+    Load();
+    view.runSelected = true;
+    controller.optRun_Click();
+    EXPECT_TRUE(view.sysTrayEnabled);
+    view.sysTrayChecked = true;
+    controller.chkSysTray_Click();
+    EXPECT_EQ(store.Get("RunAtSysTray"), "True");
+    EXPECT_FALSE(store.Has("SystemTray"));
+    controller.SaveSettings();
+    EXPECT_EQ(store.Get("SystemTray"), "True");
+    EXPECT_EQ(store.Get("AutorunStartUp"), "True");
+}
+
+TEST_F(MainWindowTest, DontRunDisablesAndClearsTheTrayBoxThroughItsHandler) {
+    Load();
+    view.runSelected = true;
+    view.sysTrayEnabled = true;
+    view.sysTrayChecked = true;
+    view.runSelected = false;
+    controller.optDontRun_Click();
+    EXPECT_FALSE(view.sysTrayEnabled);
+    EXPECT_FALSE(view.sysTrayChecked);
+    EXPECT_EQ(store.Get("RunAtSysTray"), "False");
+}
+
+TEST_F(MainWindowTest, LoadedAutorunSelectsRunAndEnablesTheClearTrayBox) {
+    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
+                    {"Card", "1"}, {"AutorunStartUp", "True"}, {"SystemTray", "False"}};
+    Load();
+    EXPECT_TRUE(view.runSelected);
+    EXPECT_TRUE(view.sysTrayEnabled);
+    EXPECT_FALSE(view.sysTrayChecked);
+    EXPECT_FALSE(store.Has("RunAtSysTray"));
+}
+
+TEST_F(MainWindowTest, LoadedSystemTrayChecksTheBoxAndRewritesRunAtSysTray) {
+    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
+                    {"Card", "1"}, {"AutorunStartUp", "1"}, {"SystemTray", "True"}};
+    Load();
+    EXPECT_TRUE(view.sysTrayChecked);
+    EXPECT_EQ(store.Get("RunAtSysTray"), "True");
+    EXPECT_TRUE(view.runSelected);
+}
+
+TEST_F(MainWindowTest, SystemTrayWithoutAutorunKeepsTheBoxWhileDontRunStaysSelected) {
+    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
+                    {"Card", "1"}, {"SystemTray", "True"}};
+    // Autorun absent reads "False": optDontRun is already selected, so its handler does not
+    // run and the box keeps the state the first step gave it.
+    Load();
+    EXPECT_FALSE(view.runSelected);
+    EXPECT_TRUE(view.sysTrayChecked);
+    EXPECT_EQ(store.Get("RunAtSysTray"), "True");
+}
+
+TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
+    for (const char* text : {"true", "TRUE", "True ", "1", ""}) {
+        SCOPED_TRACE(text);
+        FakeSettingsStore localStore;
+        localStore.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"},
+                             {"Date", "2027-01-01"}, {"Card", "1"}, {"SystemTray", text}};
+        FakeMainView localView;
+        ScriptedRandom localRandom;
+        MainWindowController local{localStore, clock, localRandom, localView};
+        local.Form_Load();
+        EXPECT_FALSE(localView.sysTrayChecked);
+    }
+}
+
+TEST_F(MainWindowTest, EachLoadStepStandsAloneAgainstHostileValues) {
+    store.values = {{"Hour", "24"}, {"Minute", "abc"}, {"Second", "9"}, {"Date", "2027-01-01"},
+                    {"Card", "1"}, {"AutorunStartUp", "maybe"}, {"SystemTray", "True"}};
+    Load();
+    EXPECT_TRUE(view.sysTrayChecked);
+    EXPECT_FALSE(view.runSelected);
+    EXPECT_EQ(view.ListSelection(ChoiceList::Hour), -1);
+    EXPECT_EQ(view.ListSelection(ChoiceList::Minute), -1);
+    EXPECT_EQ(view.SelectedText(ChoiceList::Second), "9");
+    EXPECT_EQ(store.Get("Hour"), "24");
+    EXPECT_EQ(store.Get("Minute"), "abc");
+    EXPECT_EQ(store.Get("AutorunStartUp"), "maybe");
+}
+
+TEST_F(MainWindowTest, LeadingZeroTimeMatchesNoItemAndIsLeftAlone) {
+    store.values = {{"Hour", "07"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
+                    {"Card", "1"}};
+    Load();
+    EXPECT_EQ(view.ListSelection(ChoiceList::Hour), -1);
+    EXPECT_EQ(store.Get("Hour"), "07");
+    EXPECT_EQ(view.frontPage, Page::Angel);
+}
+
+TEST_F(MainWindowTest, StoreThatRefusesWritesNeverStopsTheStart) {
+    store.refuseWrites = true;
+    Load();
+    EXPECT_EQ(view.cardName, "St. Michidiel");
+    EXPECT_EQ(view.frontPage, Page::Settings);
+    EXPECT_TRUE(store.values.empty());
+}
+
+} // namespace
+} // namespace haloquill
