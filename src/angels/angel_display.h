@@ -7,7 +7,7 @@
 namespace haloquill {
 
 class AngelDisplay {
-public:
+  public:
     virtual ~AngelDisplay() = default;
     // Shows picture `number` of the picture set in both picture boxes; a number outside 1..14
     // shows nothing and leaves both boxes as they are.

@@ -10,7 +10,7 @@
 namespace haloquill {
 
 class AngelOfTheDay {
-public:
+  public:
     AngelOfTheDay(SettingsStore& store, const Clock& clock, RandomSource& random,
                   AngelDisplay& display)
         : store_(store), clock_(clock), random_(random), display_(display) {}
@@ -33,7 +33,7 @@ public:
     // stored "Card" that names no angel is replaced by a new draw.
     void StartUpAngel(bool firstRun);
 
-private:
+  private:
     SettingsStore& store_;
     const Clock& clock_;
     RandomSource& random_;

@@ -9,8 +9,8 @@ namespace haloquill {
 
 enum class ChoiceList { Date, Month, Year, Hour, Minute, Second };
 
-inline constexpr ChoiceList kAllChoiceLists[] = {ChoiceList::Date, ChoiceList::Month,
-                                                 ChoiceList::Year, ChoiceList::Hour,
+inline constexpr ChoiceList kAllChoiceLists[] = {ChoiceList::Date,   ChoiceList::Month,
+                                                 ChoiceList::Year,   ChoiceList::Hour,
                                                  ChoiceList::Minute, ChoiceList::Second};
 
 const std::vector<std::string>& ChoiceListEntries(ChoiceList list);

@@ -13,7 +13,7 @@ namespace haloquill {
 enum class Page { Settings, Angel };
 
 class MainView : public AngelDisplay {
-public:
+  public:
     virtual void FillList(ChoiceList list, const std::vector<std::string>& entries) = 0;
     virtual void SelectListItem(ChoiceList list, int position) = 0;
     virtual int ListSelection(ChoiceList list) const = 0; // -1 when nothing is selected

@@ -76,6 +76,14 @@ void MainWindowController::optDontRun_Click() {
     CheckSysTray(false);
 }
 
+void MainWindowController::mnuSettings_Click() {
+    view_.BringPageToFront(Page::Settings);
+}
+
+void MainWindowController::cmdSettings_Click() {
+    mnuSettings_Click();
+}
+
 void MainWindowController::SaveSettings() {
     haloquill::SaveSettings(store_, *this);
 }

@@ -12,7 +12,7 @@
 namespace haloquill {
 
 class MainWindowController final : private StartUpControls {
-public:
+  public:
     MainWindowController(SettingsStore& store, const Clock& clock, RandomSource& random,
                          MainView& view);
 
@@ -26,12 +26,16 @@ public:
     void optRun_Click();
     void optDontRun_Click();
 
+    // Brings the settings page to the front; nothing else changes.
+    void mnuSettings_Click();
+    void cmdSettings_Click();
+
     void SaveSettings();
     void LoadSettings();
 
     AngelOfTheDay& Angels() { return angels_; }
 
-private:
+  private:
     // StartUpControls: changes made by code, each running the control's own handler.
     bool IsRunSelected() const override;
     bool IsSysTrayChecked() const override;

@@ -17,7 +17,7 @@ inline constexpr int kAnswerNo = 7;
 } // namespace box
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
     // Shows `text` with `flags` and waits for the answer.
     virtual int Show(std::string_view text, unsigned flags) = 0;

@@ -15,7 +15,7 @@ struct TimeOfDay {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual CivilDate Today() const = 0;
     virtual TimeOfDay Now() const = 0;

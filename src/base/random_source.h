@@ -7,18 +7,18 @@
 namespace haloquill {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual double NextUnit() = 0;
 };
 
 // Mersenne Twister; r is built from 53 bits of its output so it is the same on every platform.
 class SeededRandom final : public RandomSource {
-public:
+  public:
     explicit SeededRandom(std::uint32_t seed) : engine_(seed) {}
     double NextUnit() override;
 
-private:
+  private:
     std::mt19937 engine_;
 };
 

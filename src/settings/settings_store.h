@@ -8,7 +8,7 @@
 namespace haloquill {
 
 class SettingsStore {
-public:
+  public:
     virtual ~SettingsStore() = default;
 
     // The stored text, or nothing when the key is absent or cannot be read as text.

@@ -13,7 +13,7 @@ enum class TimeList { Hour, Minute, Second };
 // The controls that hold the start-up choices. Every change made through this interface runs the
 // control's own change handler, as a change by the user does.
 class StartUpControls {
-public:
+  public:
     virtual ~StartUpControls() = default;
     virtual bool IsRunSelected() const = 0;
     virtual bool IsSysTrayChecked() const = 0;

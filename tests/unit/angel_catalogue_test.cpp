@@ -71,8 +71,7 @@ TEST(AngelCatalogue, EveryDescriptionIsComposedAsListed) {
             const std::string season = card->Description.substr(join + 4);
             EXPECT_TRUE(StartsWith(season, want.seasonStart));
             EXPECT_EQ(season.find_first_of("\r\n"), std::string::npos);
-            EXPECT_EQ(card->Description.substr(0, join).find_first_of("\r\n"),
-                      std::string::npos);
+            EXPECT_EQ(card->Description.substr(0, join).find_first_of("\r\n"), std::string::npos);
         }
         for (char c : card->Description) {
             EXPECT_TRUE((c >= 0x20 && c <= 0x7e) || c == '\r' || c == '\n') << int(c);

@@ -16,7 +16,7 @@ using testing::FakeSettingsStore;
 using testing::ScriptedRandom;
 
 class AngelOfTheDayTest : public ::testing::Test {
-protected:
+  protected:
     FakeSettingsStore store;
     FakeClock clock;
     ScriptedRandom random;
@@ -45,9 +45,9 @@ TEST_F(AngelOfTheDayTest, ShowAngelOutsideTheCatalogueOnlyStores) {
 }
 
 TEST_F(AngelOfTheDayTest, DrawMapsTheUnitIntervalOntoFourteenEqualParts) {
-    const std::pair<double, int> cases[] = {{0.0, 1},           {1.0 / 14 - 1e-12, 1},
-                                            {1.0 / 14, 2},      {0.5, 8},
-                                            {13.0 / 14, 14},    {0.9999999999999999, 14}};
+    const std::pair<double, int> cases[] = {{0.0, 1},        {1.0 / 14 - 1e-12, 1},
+                                            {1.0 / 14, 2},   {0.5, 8},
+                                            {13.0 / 14, 14}, {0.9999999999999999, 14}};
     for (const auto& [r, index] : cases) {
         random.queue.push_back(r);
         angels.DrawAngelOfTheDay();

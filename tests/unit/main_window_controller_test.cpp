@@ -18,7 +18,7 @@ using testing::ScriptedRandom;
 using Values = std::map<std::string, std::string>;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void Load() {
         random.queue.push_back(ScriptedRandom::ForAngel(nextAngel));
         controller.Form_Load();
@@ -49,8 +49,8 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndOpensOnTheSettingsPage) {
 }
 
 TEST_F(MainWindowTest, ListsAreFilledOnceAndTheDateListsStartAtTheFirstOfJanuary1901) {
-    store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
-                    {"Date", "2027-01-01"}, {"Card", "2"}};
+    store.values = {
+        {"Hour", "15"}, {"Minute", "30"}, {"Second", "5"}, {"Date", "2027-01-01"}, {"Card", "2"}};
     Load();
     EXPECT_EQ(view.lists[ChoiceList::Date].size(), 31u);
     EXPECT_EQ(view.lists[ChoiceList::Month].size(), 12u);
@@ -66,8 +66,8 @@ TEST_F(MainWindowTest, ListsAreFilledOnceAndTheDateListsStartAtTheFirstOfJanuary
 }
 
 TEST_F(MainWindowTest, LaterStartShowsTheStoredTimeOnTheAngelPageWithoutRewritingIt) {
-    store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
-                    {"Date", "2027-01-01"}, {"Card", "2"}};
+    store.values = {
+        {"Hour", "15"}, {"Minute", "30"}, {"Second", "5"}, {"Date", "2027-01-01"}, {"Card", "2"}};
     Load();
     EXPECT_EQ(view.frontPage, Page::Angel);
     EXPECT_EQ(view.cardName, "St. Ambriel");
@@ -75,12 +75,18 @@ TEST_F(MainWindowTest, LaterStartShowsTheStoredTimeOnTheAngelPageWithoutRewritin
     EXPECT_EQ(view.SelectedText(ChoiceList::Minute), "30");
     EXPECT_EQ(view.SelectedText(ChoiceList::Second), "5");
     // The handlers write back what they select; nothing else changes.
-    EXPECT_EQ(store.values, (Values{{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"},
-                                    {"Date", "2027-01-01"}, {"Card", "2"}}));
+    EXPECT_EQ(store.values, (Values{{"Hour", "15"},
+                                    {"Minute", "30"},
+                                    {"Second", "5"},
+                                    {"Date", "2027-01-01"},
+                                    {"Card", "2"}}));
 }
 
 TEST_F(MainWindowTest, EmptyHourCountsAsFirstStartAgainAndKeepsOtherValues) {
-    store.values = {{"Hour", ""}, {"Minute", "45"}, {"Card", "2"}, {"Date", "2030-01-01"},
+    store.values = {{"Hour", ""},
+                    {"Minute", "45"},
+                    {"Card", "2"},
+                    {"Date", "2030-01-01"},
                     {"UpdateCheckDate", "2026-12-01"}};
     nextAngel = 13;
     Load();
@@ -132,8 +138,9 @@ TEST_F(MainWindowTest, DontRunDisablesAndClearsTheTrayBoxThroughItsHandler) {
 }
 
 TEST_F(MainWindowTest, LoadedAutorunSelectsRunAndEnablesTheClearTrayBox) {
-    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
-                    {"Card", "1"}, {"AutorunStartUp", "True"}, {"SystemTray", "False"}};
+    store.values = {{"Hour", "7"},          {"Minute", "0"}, {"Second", "0"},
+                    {"Date", "2027-01-01"}, {"Card", "1"},   {"AutorunStartUp", "True"},
+                    {"SystemTray", "False"}};
     Load();
     EXPECT_TRUE(view.runSelected);
     EXPECT_TRUE(view.sysTrayEnabled);
@@ -142,8 +149,9 @@ TEST_F(MainWindowTest, LoadedAutorunSelectsRunAndEnablesTheClearTrayBox) {
 }
 
 TEST_F(MainWindowTest, LoadedSystemTrayChecksTheBoxAndRewritesRunAtSysTray) {
-    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
-                    {"Card", "1"}, {"AutorunStartUp", "1"}, {"SystemTray", "True"}};
+    store.values = {{"Hour", "7"},          {"Minute", "0"}, {"Second", "0"},
+                    {"Date", "2027-01-01"}, {"Card", "1"},   {"AutorunStartUp", "1"},
+                    {"SystemTray", "True"}};
     Load();
     EXPECT_TRUE(view.sysTrayChecked);
     EXPECT_EQ(store.Get("RunAtSysTray"), "True");
@@ -151,8 +159,8 @@ TEST_F(MainWindowTest, LoadedSystemTrayChecksTheBoxAndRewritesRunAtSysTray) {
 }
 
 TEST_F(MainWindowTest, SystemTrayWithoutAutorunKeepsTheBoxWhileDontRunStaysSelected) {
-    store.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
-                    {"Card", "1"}, {"SystemTray", "True"}};
+    store.values = {{"Hour", "7"},          {"Minute", "0"}, {"Second", "0"},
+                    {"Date", "2027-01-01"}, {"Card", "1"},   {"SystemTray", "True"}};
     // Autorun absent reads "False": optDontRun is already selected, so its handler does not
     // run and the box keeps the state the first step gave it.
     Load();
@@ -165,8 +173,8 @@ TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
     for (const char* text : {"true", "TRUE", "True ", "1", ""}) {
         SCOPED_TRACE(text);
         FakeSettingsStore localStore;
-        localStore.values = {{"Hour", "7"}, {"Minute", "0"}, {"Second", "0"},
-                             {"Date", "2027-01-01"}, {"Card", "1"}, {"SystemTray", text}};
+        localStore.values = {{"Hour", "7"},          {"Minute", "0"}, {"Second", "0"},
+                             {"Date", "2027-01-01"}, {"Card", "1"},   {"SystemTray", text}};
         FakeMainView localView;
         ScriptedRandom localRandom;
         MainWindowController local{localStore, clock, localRandom, localView};
@@ -176,8 +184,9 @@ TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
 }
 
 TEST_F(MainWindowTest, EachLoadStepStandsAloneAgainstHostileValues) {
-    store.values = {{"Hour", "24"}, {"Minute", "abc"}, {"Second", "9"}, {"Date", "2027-01-01"},
-                    {"Card", "1"}, {"AutorunStartUp", "maybe"}, {"SystemTray", "True"}};
+    store.values = {{"Hour", "24"},         {"Minute", "abc"}, {"Second", "9"},
+                    {"Date", "2027-01-01"}, {"Card", "1"},     {"AutorunStartUp", "maybe"},
+                    {"SystemTray", "True"}};
     Load();
     EXPECT_TRUE(view.sysTrayChecked);
     EXPECT_FALSE(view.runSelected);
@@ -190,8 +199,8 @@ TEST_F(MainWindowTest, EachLoadStepStandsAloneAgainstHostileValues) {
 }
 
 TEST_F(MainWindowTest, LeadingZeroTimeMatchesNoItemAndIsLeftAlone) {
-    store.values = {{"Hour", "07"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"},
-                    {"Card", "1"}};
+    store.values = {
+        {"Hour", "07"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"}, {"Card", "1"}};
     Load();
     EXPECT_EQ(view.ListSelection(ChoiceList::Hour), -1);
     EXPECT_EQ(store.Get("Hour"), "07");

@@ -6,7 +6,7 @@
 namespace haloquill::testing {
 
 class FakeClock final : public Clock {
-public:
+  public:
     CivilDate Today() const override { return today; }
     TimeOfDay Now() const override { return now; }
 

@@ -10,7 +10,7 @@
 namespace haloquill::testing {
 
 class FakeMainView final : public MainView {
-public:
+  public:
     void ShowAngelPicture(int number) override {
         if (number >= 1 && number <= 14) {
             picture = number;

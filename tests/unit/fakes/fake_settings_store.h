@@ -11,7 +11,7 @@
 namespace haloquill::testing {
 
 class FakeSettingsStore final : public SettingsStore {
-public:
+  public:
     std::optional<std::string> Read(std::string_view key) const override {
         ++reads;
         const auto found = values.find(std::string(key));

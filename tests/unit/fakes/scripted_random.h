@@ -9,7 +9,7 @@
 namespace haloquill::testing {
 
 class ScriptedRandom final : public RandomSource {
-public:
+  public:
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<double> values) : queue(values) {}
 

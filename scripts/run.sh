@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Haloquill.exe and runs it under Wine (in an Xvfb display when
+# there is no display).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+
+bash "$root/scripts/install-deps.sh"
+bash "$root/scripts/build.sh"
+
+# shellcheck source=scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
+haloquill_start_session
+
+echo "Starting Haloquill.exe on display $DISPLAY; close its window or press Ctrl+C to end."
+wine "$build_root/win/bin/Haloquill.exe" "$@"

@@ -1,0 +1,48 @@
+#pragma once
+// The main window's design: every control with its container, place and size in twips, and
+// caption, in creation order (which is also the keyboard order within each container).
+
+#include "app/control_ids.h"
+
+#include <span>
+#include <string_view>
+
+namespace haloquill {
+
+enum class ControlKind {
+    Frame,      // a container with a caption (a page or a group of controls)
+    PlainFrame, // a container without a caption
+    Label,
+    LinkLabel,
+    Button,
+    DropDownList,
+    CheckBox,
+    OptionButton, // the first of a group starts a new group
+    PictureBox,
+    DescriptionBox,
+    Rectangle,
+};
+
+struct ControlSpec {
+    ControlId id;
+    ControlKind kind;
+    ControlId container; // kNoControl: the window's client area
+    int left, top, width, height;
+    std::string_view caption;
+    bool startsGroup = false;
+    bool hidden = false; // not shown when created
+};
+
+// Client area of the main window in twips.
+inline constexpr int kClientWidthTwips = 9525;
+inline constexpr int kClientHeightTwips = 6615;
+
+std::span<const ControlSpec> MainWindowLayout();
+
+// The spec of control `id`, or null.
+const ControlSpec* FindControlSpec(ControlId id);
+
+// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+} // namespace haloquill

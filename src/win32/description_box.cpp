@@ -1,0 +1,47 @@
+#include "win32/description_box.h"
+
+#include <commctrl.h>
+
+namespace haloquill::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+bool KeyDown(int key) {
+    return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    if (message == WM_CONTEXTMENU ||
+        IsCopyOrCutRequest(message, wParam, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT))) {
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(edit, DescriptionBoxProc, kSubclassId);
+    }
+    return ::DefSubclassProc(edit, message, wParam, lParam);
+}
+
+} // namespace
+
+bool IsCopyOrCutRequest(UINT message, WPARAM wParam, bool controlDown, bool shiftDown) {
+    switch (message) {
+    case WM_COPY:
+    case WM_CUT:
+        return true;
+    case WM_CHAR:
+        return wParam == 0x03 || wParam == 0x18; // Ctrl+C, Ctrl+X
+    case WM_KEYDOWN:
+        return (wParam == VK_INSERT && controlDown) || (wParam == VK_DELETE && shiftDown);
+    default:
+        return false;
+    }
+}
+
+void ProtectDescriptionBox(HWND edit) {
+    ::SetWindowSubclass(edit, DescriptionBoxProc, kSubclassId, 0);
+}
+
+} // namespace haloquill::win32

@@ -1,0 +1,55 @@
+// The program's entry: refuses a second copy, seeds the random generator once from the time of
+// day, loads and shows the main window, and runs the message loop until the program ends.
+
+#include "app/app_texts.h"
+#include "base/random_source.h"
+#include "win32/executable_file.h"
+#include "win32/main_window.h"
+#include "win32/registry_settings_store.h"
+#include "win32/system_services.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+int RunMessageLoop(HWND mainWindow) {
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow && ::IsWindow(mainWindow) && ::IsDialogMessageA(mainWindow, &message)) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace haloquill;
+
+    win32::SystemMessageBoxes messageBoxes;
+    const win32::SingleInstanceGuard guard(InstanceMutexName(win32::RunningExecutable().baseName));
+    if (guard.AnotherInstanceRunning()) {
+        messageBoxes.Show(texts::kAlreadyRunning, box::kInformation);
+        return 0;
+    }
+
+    INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&commonControls);
+
+    const win32::SystemClock clock;
+    const TimeOfDay now = clock.Now();
+    SeededRandom random(SeedFromTimeOfDay(now.SecondsSinceMidnight(), now.millisecond));
+    win32::RegistrySettingsStore store;
+
+    win32::MainWindow mainWindow(instance, store, clock, random);
+    if (!mainWindow.Load()) {
+        return 1;
+    }
+    mainWindow.Show();
+    return RunMessageLoop(mainWindow.Handle());
+}

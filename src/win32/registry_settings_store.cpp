@@ -1,0 +1,80 @@
+#include "win32/registry_settings_store.h"
+
+#include "settings/setting_keys.h"
+#include "win32/executable_file.h"
+#include "win32/unique_handle.h"
+
+#include <vector>
+
+namespace haloquill::win32 {
+
+RegistrySettingsStore::RegistrySettingsStore(std::function<std::string()> applicationName,
+                                             HKEY root)
+    : applicationName_(std::move(applicationName)), root_(root) {
+    if (!applicationName_) {
+        applicationName_ = [] { return RunningExecutable().baseName; };
+    }
+}
+
+std::string RegistrySettingsStore::SectionPath() const {
+    return "Software\\Corvel\\" + applicationName_() + "\\" + std::string(keys::kSection);
+}
+
+std::optional<std::string> RegistrySettingsStore::Read(std::string_view key) const {
+    UniqueRegistryKey section;
+    if (::RegOpenKeyExA(root_, SectionPath().c_str(), 0, KEY_QUERY_VALUE, section.Receive()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return ReadRegistryText(section.Get(), std::string(key));
+}
+
+bool RegistrySettingsStore::Write(std::string_view key, std::string_view value) {
+    UniqueRegistryKey section;
+    if (::RegCreateKeyExA(root_, SectionPath().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_SET_VALUE, nullptr, section.Receive(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return WriteRegistryText(section.Get(), std::string(key), value) == ERROR_SUCCESS;
+}
+
+std::optional<std::string> ReadRegistryText(HKEY key, const std::string& valueName) {
+    // The value may change between the size query and the read; try again a few times.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (::RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        if (type != REG_SZ && type != REG_EXPAND_SZ) {
+            return std::nullopt;
+        }
+        std::vector<char> data(size + 1, '\0');
+        DWORD readSize = size;
+        const LONG status = ::RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                                               reinterpret_cast<BYTE*>(data.data()), &readSize);
+        if (status == ERROR_MORE_DATA) {
+            continue;
+        }
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
+            return std::nullopt;
+        }
+        std::string text(data.data(), readSize);
+        const auto nul = text.find('\0');
+        if (nul != std::string::npos) {
+            text.resize(nul);
+        }
+        return text;
+    }
+    return std::nullopt;
+}
+
+LONG WriteRegistryText(HKEY key, const std::string& valueName, std::string_view text) {
+    const std::string data(text);
+    return ::RegSetValueExA(key, valueName.c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(data.c_str()),
+                            static_cast<DWORD>(data.size() + 1));
+}
+
+} // namespace haloquill::win32

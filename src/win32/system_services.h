@@ -1,0 +1,34 @@
+#pragma once
+// The system clock, message boxes and the one-copy guard, as the platform provides them.
+
+#include "app/message_boxes.h"
+#include "base/clock.h"
+#include "win32/unique_handle.h"
+
+#include <string>
+
+namespace haloquill::win32 {
+
+class SystemClock final : public Clock {
+  public:
+    CivilDate Today() const override;
+    TimeOfDay Now() const override;
+};
+
+class SystemMessageBoxes final : public MessageBoxes {
+  public:
+    int Show(std::string_view text, unsigned flags) override;
+};
+
+// Holds a named mutex for the life of the run; a second holder learns that a copy already runs.
+class SingleInstanceGuard {
+  public:
+    explicit SingleInstanceGuard(const std::string& name);
+    bool AnotherInstanceRunning() const { return anotherRunning_; }
+
+  private:
+    UniqueKernelHandle mutex_;
+    bool anotherRunning_ = false;
+};
+
+} // namespace haloquill::win32

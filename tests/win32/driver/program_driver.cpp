@@ -1,0 +1,236 @@
+#include "driver/program_driver.h"
+
+#include "base/civil_date.h"
+#include "win32/main_window.h"
+
+#include <stdexcept>
+
+namespace haloquill::testing {
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && std::string(className) == search->className) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (::GetDlgCtrlID(window) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
+    WindowSearch search{processId, className, {}};
+    ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+RunningProgram::RunningProgram(PROCESS_INFORMATION process)
+    : process_(process.hProcess), thread_(process.hThread), processId_(process.dwProcessId) {}
+
+RunningProgram::~RunningProgram() {
+    if (IsRunning()) {
+        Kill();
+    }
+}
+
+bool RunningProgram::IsRunning() const {
+    return ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+bool RunningProgram::WaitForExit(std::chrono::milliseconds timeout) const {
+    return ::WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeout.count())) ==
+           WAIT_OBJECT_0;
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+HWND RunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
+    // The program is idle once its initialisation is over and its message loop waits.
+    ::WaitForInputIdle(process_.Get(), static_cast<DWORD>(timeout.count()));
+    WaitUntil(
+        [&] {
+            const auto windows = TopLevelWindows(processId_, win32::kMainWindowClass);
+            mainWindow_ = windows.empty() ? nullptr : windows.front();
+            return mainWindow_ != nullptr || !IsRunning();
+        },
+        timeout);
+    return mainWindow_;
+}
+
+HWND RunningProgram::Control(ControlId id) const {
+    ControlSearch search{id, nullptr};
+    if (mainWindow_) {
+        ::EnumChildWindows(mainWindow_, FindControl, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+std::string RunningProgram::WindowText(HWND window) const {
+    if (!window) {
+        return "<no window>";
+    }
+    const auto length = SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const auto copied =
+        SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::string RunningProgram::Text(ControlId id) const {
+    return WindowText(Control(id));
+}
+
+int RunningProgram::ListSelection(ControlId id) const {
+    return static_cast<int>(SendWithTimeout(Control(id), CB_GETCURSEL, 0, 0));
+}
+
+int RunningProgram::ListCount(ControlId id) const {
+    return static_cast<int>(SendWithTimeout(Control(id), CB_GETCOUNT, 0, 0));
+}
+
+bool RunningProgram::IsVisible(ControlId id) const {
+    HWND control = Control(id);
+    return control && ::IsWindowVisible(control);
+}
+
+bool RunningProgram::IsEnabled(ControlId id) const {
+    HWND control = Control(id);
+    return control && ::IsWindowEnabled(control);
+}
+
+bool RunningProgram::IsChecked(ControlId id) const {
+    return SendWithTimeout(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::vector<ForeignMessageBox> RunningProgram::MessageBoxes() const {
+    std::vector<ForeignMessageBox> boxes;
+    for (HWND window : TopLevelWindows(processId_, "#32770")) {
+        ForeignMessageBox box;
+        box.window = window;
+        box.caption = WindowText(window);
+        box.text = WindowText(::GetDlgItem(window, 0xFFFF));
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
+bool RunningProgram::Close() {
+    if (mainWindow_) {
+        ::PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    }
+    return WaitForExit();
+}
+
+void RunningProgram::Kill() {
+    ::TerminateProcess(process_.Get(), 99);
+    ::WaitForSingleObject(process_.Get(), 10000);
+}
+
+ProgramDriver::ProgramDriver(std::string baseName)
+    : baseName_(std::move(baseName)), settings_([name = baseName_] { return name; }) {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "haloquill-e2e";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    executable_ = folder + "\\" + baseName_ + ".exe";
+    const std::string original = OwnDirectory() + "\\Haloquill.exe";
+    if (!::CopyFileA(original.c_str(), executable_.c_str(), FALSE)) {
+        throw std::runtime_error("cannot copy " + original + " to " + executable_);
+    }
+    ClearSettings();
+}
+
+ProgramDriver::~ProgramDriver() {
+    ClearSettings();
+    ::DeleteFileA(executable_.c_str());
+}
+
+void ProgramDriver::ClearSettings() {
+    const std::string key = "Software\\Corvel\\" + baseName_;
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
+std::map<std::string, std::string> ProgramDriver::AllSettings() const {
+    std::map<std::string, std::string> values;
+    win32::UniqueRegistryKey section;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, settings_.SectionPath().c_str(), 0, KEY_READ,
+                        section.Receive()) != ERROR_SUCCESS) {
+        return values;
+    }
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameLength = sizeof name;
+        if (::RegEnumValueA(section.Get(), index, name, &nameLength, nullptr, nullptr, nullptr,
+                            nullptr) != ERROR_SUCCESS) {
+            break;
+        }
+        values[name] = win32::ReadRegistryText(section.Get(), name).value_or("<not text>");
+    }
+    return values;
+}
+
+std::unique_ptr<RunningProgram> ProgramDriver::Start(const std::string& arguments) {
+    std::string commandLine = "\"" + executable_ + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &process)) {
+        throw std::runtime_error("cannot start " + executable_);
+    }
+    return std::make_unique<RunningProgram>(process);
+}
+
+std::string OwnDirectory() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string directory(path);
+    return directory.substr(0, directory.find_last_of('\\'));
+}
+
+std::string TodayIso(long long plusDays) {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return FormatIsoDate(AddDays(CivilDate{now.wYear, now.wMonth, now.wDay}, plusDays));
+}
+
+} // namespace haloquill::testing

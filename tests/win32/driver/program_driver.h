@@ -1,0 +1,111 @@
+#pragma once
+// Drives a copy of Haloquill.exe the way a user would: starts it under a scratch executable name
+// (so it has its own, empty settings), finds its windows, reads its controls and its settings,
+// answers its message boxes and ends it.
+
+#include "app/control_ids.h"
+#include "win32/registry_settings_store.h"
+#include "win32/unique_handle.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace haloquill::testing {
+
+using namespace std::chrono_literals;
+
+// Waits until `condition` holds or `timeout` passes; true when it held.
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 15s) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+    return true;
+}
+
+// A message box shown by another process.
+struct ForeignMessageBox {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+};
+
+class RunningProgram {
+  public:
+    RunningProgram(PROCESS_INFORMATION process);
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram(); // kills the process if it still runs
+
+    DWORD ProcessId() const { return processId_; }
+    bool IsRunning() const;
+    bool WaitForExit(std::chrono::milliseconds timeout = 15s) const;
+    DWORD ExitCode() const;
+
+    // The main window once the program has finished starting (it may be hidden); null when the
+    // program shows no main window in time.
+    HWND WaitForMainWindow(std::chrono::milliseconds timeout = 15s);
+    HWND MainWindow() const { return mainWindow_; }
+
+    HWND Control(ControlId id) const;
+    std::string Text(ControlId id) const;
+    std::string WindowText(HWND window) const;
+    int ListSelection(ControlId id) const;
+    int ListCount(ControlId id) const;
+    bool IsVisible(ControlId id) const;
+    bool IsEnabled(ControlId id) const;
+    bool IsChecked(ControlId id) const;
+
+    // The top-level windows of the process with the class "#32770" (dialogs and message boxes).
+    std::vector<ForeignMessageBox> MessageBoxes() const;
+
+    // Asks the program to close its main window and waits for the process to end.
+    bool Close();
+    void Kill();
+
+  private:
+    win32::UniqueKernelHandle process_;
+    win32::UniqueKernelHandle thread_;
+    DWORD processId_ = 0;
+    HWND mainWindow_ = nullptr;
+};
+
+class ProgramDriver {
+  public:
+    // Copies Haloquill.exe to a scratch folder as <baseName>.exe and clears its settings.
+    explicit ProgramDriver(std::string baseName);
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+    ~ProgramDriver(); // removes the settings again
+
+    std::unique_ptr<RunningProgram> Start(const std::string& arguments = {});
+
+    // The program's settings, read and written in the registry as the program keeps them.
+    win32::RegistrySettingsStore& Settings() { return settings_; }
+    std::map<std::string, std::string> AllSettings() const;
+    void ClearSettings();
+
+    const std::string& ExecutablePath() const { return executable_; }
+
+  private:
+    std::string baseName_;
+    std::string executable_;
+    win32::RegistrySettingsStore settings_;
+};
+
+// The folder that holds the running test executable (and Haloquill.exe beside it).
+std::string OwnDirectory();
+
+// Today as the program stores it.
+std::string TodayIso(long long plusDays = 0);
+
+} // namespace haloquill::testing

@@ -1,0 +1,110 @@
+// The settings store against Wine's real registry, each test in its own scratch application name.
+
+#include "win32/registry_settings_store.h"
+#include "win32/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace haloquill::win32 {
+namespace {
+
+class RegistryStoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override { Remove(); }
+    void TearDown() override { Remove(); }
+
+    void Remove() {
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestA");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestB");
+    }
+
+    UniqueRegistryKey OpenSection(const char* name) {
+        UniqueRegistryKey key;
+        const std::string path = std::string("Software\\Corvel\\") + name + "\\Settings";
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          key.Receive(), nullptr);
+        return key;
+    }
+
+    std::string application = "HqStoreTestA";
+    RegistrySettingsStore store{[this] { return application; }};
+};
+
+TEST_F(RegistryStoreTest, AbsentKeyReadsAsTheDefault) {
+    EXPECT_FALSE(store.Read("Hour").has_value());
+    EXPECT_EQ(store.ReadSetting("RunAtSysTray", "False"), "False");
+    EXPECT_EQ(store.ReadSetting("Hour"), "");
+}
+
+TEST_F(RegistryStoreTest, WritesCreateTheSectionAndReadBackExactly) {
+    ASSERT_TRUE(store.WriteSetting("Hour", "7"));
+    ASSERT_TRUE(store.WriteSetting("Hour", "15"));
+    ASSERT_TRUE(store.WriteSetting("Empty", ""));
+    EXPECT_EQ(store.ReadSetting("Hour"), "15");
+    EXPECT_EQ(store.Read("Empty"), std::string());
+
+    auto section = OpenSection("HqStoreTestA");
+    DWORD type = 0;
+    char data[16] = {};
+    DWORD size = sizeof data;
+    ASSERT_EQ(::RegQueryValueExA(section.Get(), "Hour", nullptr, &type,
+                                 reinterpret_cast<BYTE*>(data), &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, 3u); // "15" and its NUL
+}
+
+TEST_F(RegistryStoreTest, ApplicationNameIsAskedAtEveryAccess) {
+    store.WriteSetting("Card", "3");
+    application = "HqStoreTestB";
+    EXPECT_FALSE(store.Read("Card").has_value());
+    store.WriteSetting("Card", "9");
+    application = "HqStoreTestA";
+    EXPECT_EQ(store.ReadSetting("Card"), "3");
+}
+
+TEST_F(RegistryStoreTest, DataWithoutNulAndLongTextsAreReadWhole) {
+    auto section = OpenSection("HqStoreTestA");
+    const char raw[] = {'1', '4'};
+    ASSERT_EQ(::RegSetValueExA(section.Get(), "Card", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw),
+                               sizeof raw),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.ReadSetting("Card"), "14");
+
+    const std::string longText(65536, 'x');
+    ASSERT_TRUE(store.WriteSetting("Date", longText));
+    EXPECT_EQ(store.ReadSetting("Date"), longText);
+}
+
+TEST_F(RegistryStoreTest, ValuesOfOtherTypesReadAsAbsentAndAreNeverChanged) {
+    auto section = OpenSection("HqStoreTestA");
+    const DWORD number = 7;
+    ::RegSetValueExA(section.Get(), "Hour", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    const BYTE bytes[] = {1, 2, 3};
+    ::RegSetValueExA(section.Get(), "Card", 0, REG_BINARY, bytes, sizeof bytes);
+    EXPECT_FALSE(store.Read("Hour").has_value());
+    EXPECT_FALSE(store.Read("Card").has_value());
+
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    ::RegQueryValueExA(section.Get(), "Hour", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                       &size);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value, 7u);
+}
+
+TEST_F(RegistryStoreTest, SubkeyWhereAValueShouldBeReadsAsAbsent) {
+    UniqueRegistryKey subkey;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestA\\Settings\\Hour", 0,
+                      nullptr, 0, KEY_ALL_ACCESS, nullptr, subkey.Receive(), nullptr);
+    EXPECT_FALSE(store.Read("Hour").has_value());
+    EXPECT_TRUE(store.WriteSetting("Hour", "7"));
+    EXPECT_EQ(store.ReadSetting("Hour"), "7");
+}
+
+} // namespace
+} // namespace haloquill::win32
