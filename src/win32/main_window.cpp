@@ -3,6 +3,7 @@
 #include "app/app_texts.h"
 #include "win32/description_box.h"
 #include "win32/frame_window.h"
+#include "win32/quit_program.h"
 
 namespace haloquill::win32 {
 
@@ -292,11 +293,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CLOSE:
-        ::DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
         controller_.SaveSettings();
-        ::PostQuitMessage(0);
+        QuitProgram();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
