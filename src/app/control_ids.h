@@ -45,6 +45,33 @@ enum ControlId : int {
     kFrame6,
     kOptDisplayOption1,
     kOptDisplayOption2,
+    // Menus.
+    kMnuPopUp = 500,
+    kMnuPop,
+    kMnuExit1,
+    kMnuFile,
+    kMnuCalculateMoonPhase,
+    kMnuSep1,
+    kMnuExit,
+    kMnuTools,
+    kMnuSettings,
+    kMnuHelp,
+    kMnuOnline,
+    kMnuVisit,
+    kMnuHelp1,
+    kMnuUpdate,
+    kMnuHelp2,
+    kMnuAbout,
+    kMnuDonate,
+    kMnuMakeMoney,
+    // The About window.
+    kAboutPicIcon = 600,
+    kAboutLabel2,
+    kAboutLabel1,
+    kAboutLblHomePage,
+    kAboutLabel6,
+    kAboutLabel5,
+    kAboutCmdOK = 1, // IDOK, so Enter presses it
 };
 
 } // namespace haloquill

@@ -11,6 +11,7 @@
 namespace haloquill {
 
 enum class Page { Settings, Angel };
+enum class PromoLabel { CoBrand, FullBrand };
 
 class MainView : public AngelDisplay {
   public:
@@ -26,6 +27,10 @@ class MainView : public AngelDisplay {
     virtual void SetRunSelected(bool run) = 0; // selects optRun, or else optDontRun
 
     virtual void BringPageToFront(Page page) = 0;
+    virtual void BringPromoLabelToFront(PromoLabel label) = 0;
+
+    // Shows the About window modally; returns when it has been closed.
+    virtual void ShowAboutWindow() = 0;
 };
 
 } // namespace haloquill

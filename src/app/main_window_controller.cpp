@@ -1,5 +1,6 @@
 #include "app/main_window_controller.h"
 
+#include "app/control_ids.h"
 #include "base/text_values.h"
 #include "settings/setting_keys.h"
 
@@ -22,8 +23,9 @@ ChoiceList ListOf(TimeList list) {
 } // namespace
 
 MainWindowController::MainWindowController(SettingsStore& store, const Clock& clock,
-                                           RandomSource& random, MainView& view)
-    : store_(store), view_(view), angels_(store, clock, random, view) {}
+                                           RandomSource& random, MainView& view,
+                                           WebPageLauncher& web)
+    : store_(store), random_(random), view_(view), web_(web), angels_(store, clock, random, view) {}
 
 void MainWindowController::Form_Load() {
     for (ChoiceList list : kAllChoiceLists) {
@@ -82,6 +84,58 @@ void MainWindowController::mnuSettings_Click() {
 
 void MainWindowController::cmdSettings_Click() {
     mnuSettings_Click();
+}
+
+void MainWindowController::mnuAbout_Click() {
+    view_.ShowAboutWindow();
+}
+
+void MainWindowController::CoBrand_Randomize() {
+    const long long n = RoundHalfToEven(6.0 * random_.NextUnit() + 1.0);
+    if (n == 1 || n == 3 || n == 5) {
+        view_.BringPromoLabelToFront(PromoLabel::CoBrand);
+    } else if (n == 2 || n == 4 || n == 6) {
+        view_.BringPromoLabelToFront(PromoLabel::FullBrand);
+    }
+}
+
+bool MainWindowController::RunCommand(int id) {
+    switch (id) {
+    case kCmdSettings:
+        cmdSettings_Click();
+        return true;
+    case kMnuSettings:
+        mnuSettings_Click();
+        return true;
+    case kMnuAbout:
+        mnuAbout_Click();
+        return true;
+    case kMnuOnline:
+        web_.OpenHelpPage();
+        return true;
+    case kMnuVisit:
+    case kLabel61:
+        web_.OpenHomePage();
+        return true;
+    case kMnuUpdate:
+        web_.OpenDownloadPage();
+        return true;
+    case kMnuDonate:
+        web_.OpenDonatePage();
+        return true;
+    case kMnuMakeMoney:
+    case kLblFullBrand:
+        web_.OpenFullyBrandedPage();
+        return true;
+    case kLblCobrand:
+        web_.OpenCoBrandPage();
+        return true;
+    case kOptDisplayOption1:
+    case kOptDisplayOption2:
+        return true; // these options do nothing
+    default:
+        return false;
+    }
 }
 
 void MainWindowController::SaveSettings() {

@@ -8,13 +8,14 @@
 #include "base/random_source.h"
 #include "settings/settings_store.h"
 #include "settings/start_up_choices.h"
+#include "web/web_pages.h"
 
 namespace haloquill {
 
 class MainWindowController final : private StartUpControls {
   public:
     MainWindowController(SettingsStore& store, const Clock& clock, RandomSource& random,
-                         MainView& view);
+                         MainView& view, WebPageLauncher& web);
 
     // Prepares the window before it is first shown.
     void Form_Load();
@@ -29,6 +30,13 @@ class MainWindowController final : private StartUpControls {
     // Brings the settings page to the front; nothing else changes.
     void mnuSettings_Click();
     void cmdSettings_Click();
+    void mnuAbout_Click();
+
+    // Chooses at random which promotional label is in front; run once per start.
+    void CoBrand_Randomize();
+
+    // Runs the command of a clicked control or menu item; false when `id` has none here.
+    bool RunCommand(int id);
 
     void SaveSettings();
     void LoadSettings();
@@ -47,7 +55,9 @@ class MainWindowController final : private StartUpControls {
     void StoreTimeChoice(ChoiceList list, std::string_view key);
 
     SettingsStore& store_;
+    RandomSource& random_;
     MainView& view_;
+    WebPageLauncher& web_;
     AngelOfTheDay angels_;
 };
 

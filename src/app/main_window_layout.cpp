@@ -10,7 +10,7 @@ using K = ControlKind;
 
 constexpr std::string_view kBanner =
     "Join our online discussion board: share your angel stories and meet friends. Ask "
-    "questions, find answers and stay in touch. Visit www.example.com today!";
+    "questions, find answers and stay in touch. Visit {site} today!";
 constexpr std::string_view kCoBrandText =
     "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
     "your site's name &&  link here. See \"Help\" for details.    Click Here for more info on "
@@ -82,6 +82,10 @@ const ControlSpec* FindControlSpec(ControlId id) {
         }
     }
     return nullptr;
+}
+
+bool IsBelowClientArea(const ControlSpec& spec) {
+    return spec.container == kNoControl && spec.top >= kClientHeightTwips;
 }
 
 int TwipsToPixels(int twips, int dpi) {

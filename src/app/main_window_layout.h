@@ -17,8 +17,9 @@ enum class ControlKind {
     Button,
     DropDownList,
     CheckBox,
-    OptionButton, // the first of a group starts a new group
+    OptionButton,
     PictureBox,
+    IconBox,
     DescriptionBox,
     Rectangle,
 };
@@ -28,9 +29,9 @@ struct ControlSpec {
     ControlKind kind;
     ControlId container; // kNoControl: the window's client area
     int left, top, width, height;
-    std::string_view caption;
-    bool startsGroup = false;
-    bool hidden = false; // not shown when created
+    std::string_view caption; // "{site}" stands for the maker's web site
+    bool startsGroup = false; // the arrow keys move within a group
+    bool hidden = false;      // not shown when created
 };
 
 // Client area of the main window in twips.
@@ -41,6 +42,9 @@ std::span<const ControlSpec> MainWindowLayout();
 
 // The spec of control `id`, or null.
 const ControlSpec* FindControlSpec(ControlId id);
+
+// Controls placed below the client area are never seen, so the keyboard never reaches them.
+bool IsBelowClientArea(const ControlSpec& spec);
 
 // Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel.
 int TwipsToPixels(int twips, int dpi);

@@ -1,56 +1,69 @@
 #include "win32/frame_window.h"
 
-#include <string>
-
 namespace haloquill::win32 {
 
 namespace {
 
-void PaintFrame(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(window, &paint);
+const FrameStyle* StyleOf(HWND window) {
+    return reinterpret_cast<const FrameStyle*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void PaintFrame(HWND window, HDC dc) {
+    const FrameStyle* style = StyleOf(window);
     RECT client;
     ::GetClientRect(window, &client);
+    ::FillRect(dc, &client,
+               style && style->background ? style->background
+                                          : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    if (!style) {
+        return;
+    }
 
     char caption[256] = {};
     const int length = ::GetWindowTextA(window, caption, static_cast<int>(sizeof caption));
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
-
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
-    RECT border = client;
     if (length > 0) {
+        HGDIOBJ oldFont = ::SelectObject(dc, style->captionFont);
+        TEXTMETRICA metrics{};
+        ::GetTextMetricsA(dc, &metrics);
+        RECT border = client;
         border.top += metrics.tmHeight / 2;
-    }
-    if (length > 0 || (::GetWindowLongA(window, GWL_STYLE) & WS_BORDER) == 0) {
         ::DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
-    }
-    if (length > 0) {
-        ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        SIZE extent{};
+        ::GetTextExtentPoint32A(dc, caption, length, &extent);
+        RECT textBox{6, 0, 6 + extent.cx + 4, metrics.tmHeight};
+        ::FillRect(dc, &textBox, style->background);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, style->captionColour);
         ::TextOutA(dc, 8, 0, caption, length);
-    }
-    if (oldFont) {
         ::SelectObject(dc, oldFont);
     }
-    ::EndPaint(window, &paint);
+
+    const int penWidth = 2;
+    HPEN pen = ::CreatePen(PS_INSIDEFRAME, penWidth, style->outlineColour);
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    for (const RECT& rect : style->rectangles) {
+        ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(pen);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT:
-        PaintFrame(window);
+    case WM_ERASEBKGND:
+        return 1; // painted whole in WM_PAINT, so nothing flickers
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(window, &paint);
+        PaintFrame(window, dc);
+        ::EndPaint(window, &paint);
         return 0;
-    case WM_SETFONT:
-        ::SetPropA(window, "HaloquillFont", reinterpret_cast<HANDLE>(wParam));
+    }
+    case WM_PRINTCLIENT:
+        PaintFrame(window, reinterpret_cast<HDC>(wParam));
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(::GetPropA(window, "HaloquillFont"));
-    case WM_NCDESTROY:
-        ::RemovePropA(window, "HaloquillFont");
-        break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:
@@ -74,9 +87,13 @@ bool RegisterFrameWindowClass(HINSTANCE instance) {
     frameClass.lpfnWndProc = FrameProc;
     frameClass.hInstance = instance;
     frameClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     frameClass.lpszClassName = kFrameWindowClass;
     return ::RegisterClassExA(&frameClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+void SetFrameStyle(HWND frame, const FrameStyle* style) {
+    ::SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style));
+    ::InvalidateRect(frame, nullptr, TRUE);
 }
 
 } // namespace haloquill::win32

@@ -1,14 +1,28 @@
 #pragma once
-// A container control for a page or a group of controls: draws its caption and border and
-// passes its children's notifications on to the window that holds it.
+// A container control for a page or a group of controls: paints its background, its caption,
+// its border and the rectangles drawn on it, and passes its children's notifications on to the
+// window that holds it.
 
 #include <windows.h>
+
+#include <vector>
 
 namespace haloquill::win32 {
 
 inline constexpr char kFrameWindowClass[] = "HaloquillFrame";
 
+struct FrameStyle {
+    HFONT captionFont = nullptr;
+    COLORREF captionColour = 0;
+    HBRUSH background = nullptr;
+    COLORREF outlineColour = 0;
+    std::vector<RECT> rectangles; // outlines two pixels wide, in client coordinates
+};
+
 // Registers the class once per process; true when it is available.
 bool RegisterFrameWindowClass(HINSTANCE instance);
+
+// Gives a frame its look; the style must outlive the frame.
+void SetFrameStyle(HWND frame, const FrameStyle* style);
 
 } // namespace haloquill::win32

@@ -1,9 +1,10 @@
 #include "win32/main_window.h"
 
 #include "app/app_texts.h"
+#include "app/main_menu.h"
 #include "win32/description_box.h"
-#include "win32/frame_window.h"
 #include "win32/quit_program.h"
+#include "win32/styled_controls.h"
 
 namespace haloquill::win32 {
 
@@ -11,56 +12,47 @@ namespace {
 
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-struct WindowClassAndStyle {
-    const char* className;
-    DWORD style;
-};
-
-WindowClassAndStyle ClassFor(const ControlSpec& spec) {
-    switch (spec.kind) {
-    case ControlKind::Frame:
-    case ControlKind::PlainFrame:
-        return {kFrameWindowClass, WS_CLIPSIBLINGS};
-    case ControlKind::Label:
-        return {"STATIC",
-                spec.id == kLabel1 || spec.id == kLblCardName ? DWORD{SS_CENTER} : DWORD{SS_LEFT}};
-    case ControlKind::LinkLabel:
-        return {"STATIC", SS_CENTER | SS_NOTIFY};
-    case ControlKind::Button:
-        return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP};
-    case ControlKind::DropDownList:
-        return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
-    case ControlKind::CheckBox:
-        return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
-    case ControlKind::OptionButton:
-        return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP};
-    case ControlKind::PictureBox:
-        return {"STATIC", SS_LEFT};
-    case ControlKind::DescriptionBox:
-        return {"EDIT",
-                ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
-    case ControlKind::Rectangle:
-        return {"STATIC", SS_ETCHEDFRAME};
-    }
-    return {"STATIC", 0};
+HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
+    const int size = ::GetSystemMetrics(sizeMetric);
+    // Shared icons belong to the system and are never destroyed.
+    return static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconResource),
+                                           IMAGE_ICON, size, size, LR_SHARED));
 }
 
-int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) {
-        ::ReleaseDC(nullptr, screen);
+HMENU BuildMenu(ControlId parent) {
+    HMENU menu = parent == kNoControl ? ::CreateMenu() : ::CreatePopupMenu();
+    for (const MenuItemSpec& item : MainMenuItems()) {
+        if (item.parent != parent || !item.visible) {
+            continue;
+        }
+        const std::string caption(item.caption);
+        if (IsSeparator(item)) {
+            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        bool hasItems = false;
+        for (const MenuItemSpec& child : MainMenuItems()) {
+            hasItems = hasItems || child.parent == item.id;
+        }
+        if (hasItems) {
+            ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildMenu(item.id)),
+                          caption.c_str());
+        } else {
+            ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id), caption.c_str());
+        }
     }
-    return dpi > 0 ? dpi : 96;
+    return menu;
 }
 
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, SettingsStore& store, const Clock& clock,
-                       RandomSource& random)
-    : instance_(instance), controller_(store, clock, random, *this) {}
+                       RandomSource& random, WebPageLauncher& web)
+    : instance_(instance), web_(web), controller_(store, clock, random, *this, web),
+      gdi_(ScreenDpi()), pictures_(instance, gdi_.Dpi()) {}
 
 MainWindow::~MainWindow() {
+    about_.reset();
     if (window_ && ::IsWindow(window_)) {
         ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
@@ -71,31 +63,47 @@ bool MainWindow::Load() {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
+    icon_ = LoadProgramIcon(instance_, SM_CXICON);
+    smallIcon_ = LoadProgramIcon(instance_, SM_CXSMICON);
+
     WNDCLASSEXA mainClass{};
     mainClass.cbSize = sizeof mainClass;
     mainClass.lpfnWndProc = WindowProc;
     mainClass.hInstance = instance_;
+    mainClass.hIcon = icon_;
+    mainClass.hIconSm = smallIcon_;
     mainClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    mainClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     mainClass.lpszClassName = kMainWindowClass;
     if (!::RegisterClassExA(&mainClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
 
-    dpi_ = ScreenDpi();
-    RECT frame{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
-    ::AdjustWindowRectEx(&frame, kMainStyle, FALSE, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-
     const std::string caption(texts::kMainCaption);
     window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, caption.c_str(), kMainStyle,
-                                left, top, width, height, nullptr, nullptr, instance_, this);
+                                CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance_,
+                                this);
     if (!window_) {
         return false;
     }
+    CreateMenus();
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    // The client area has the design's size whatever the menu bar takes; centred at first.
+    const int dpi = gdi_.Dpi();
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi)};
+    ::AdjustWindowRectEx(&frame, kMainStyle, TRUE, WS_EX_CONTROLPARENT);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    ::GetClientRect(window_, &client);
+    // A menu bar that wraps takes more than one line; make up for it.
+    height += TwipsToPixels(kClientHeightTwips, dpi) - client.bottom;
+    ::SetWindowPos(window_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+
     CreateControls();
     controller_.Form_Load();
     return true;
@@ -104,51 +112,70 @@ bool MainWindow::Load() {
 void MainWindow::Show() {
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::UpdateWindow(window_);
+    controller_.CoBrand_Randomize();
+}
+
+bool MainWindow::PreTranslateMessage(const MSG& message) {
+    if (message.message != WM_KEYDOWN) {
+        return false;
+    }
+    const bool arrow = message.wParam == VK_UP || message.wParam == VK_DOWN ||
+                       message.wParam == VK_LEFT || message.wParam == VK_RIGHT;
+    const bool onRun = message.hwnd == Control(kOptRun);
+    if (!arrow || (!onRun && message.hwnd != Control(kOptDontRun))) {
+        return false;
+    }
+    const ControlId other = onRun ? kOptDontRun : kOptRun;
+    ::SetFocus(Control(other));
+    OnCommand(other, BN_CLICKED);
+    return true;
+}
+
+void MainWindow::CreateMenus() {
+    ::SetMenu(window_, BuildMenu(kNoControl));
 }
 
 void MainWindow::CreateControls() {
-    // Verdana 8.25 pt, the window's default font.
-    font_.Reset(::CreateFontA(-::MulDiv(825, dpi_, 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, "Verdana"));
+    const std::string siteBase(ConfiguredSiteBase());
+    const int dpi = gdi_.Dpi();
     for (const ControlSpec& spec : MainWindowLayout()) {
-        if (HWND control = CreateControl(spec)) {
-            controls_[spec.id] = control;
-            ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        const HWND parent = spec.container == kNoControl ? window_ : Control(spec.container);
+        if (!parent) {
+            continue;
         }
+        if (spec.kind == ControlKind::Rectangle) {
+            // Rectangles are drawn by the frame that holds them, beneath its controls.
+            frameStyles_[spec.container].rectangles.push_back(
+                RECT{TwipsToPixels(spec.left, dpi), TwipsToPixels(spec.top, dpi),
+                     TwipsToPixels(spec.left + spec.width, dpi),
+                     TwipsToPixels(spec.top + spec.height, dpi)});
+            continue;
+        }
+        HWND control = CreateStyledControl(instance_, parent, spec,
+                                           WithSiteName(spec.caption, siteBase), gdi_);
+        if (!control) {
+            continue;
+        }
+        controls_[spec.id] = control;
+        if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
+            const ControlLook look = LookOf(spec.id);
+            FrameStyle& style = frameStyles_[spec.id];
+            style.captionFont = gdi_.Font(look.font);
+            style.captionColour = ToColorRef(look.text);
+            style.background = gdi_.Brush(look.background.value_or(kWindowBlue));
+            style.outlineColour = ToColorRef(kPaleYellow);
+        }
+    }
+    // Styles are complete only now: rectangles come after the frame that holds them.
+    for (auto& [id, style] : frameStyles_) {
+        SetFrameStyle(Control(id), &style);
     }
     if (HWND description = Control(kTxtCardDesc)) {
         ProtectDescriptionBox(description);
     }
-    ::SendMessageA(Control(kOptDontRun), BM_SETCHECK, BST_CHECKED, 0);
-    ::EnableWindow(Control(kChkSysTray), FALSE);
-}
-
-HWND MainWindow::CreateControl(const ControlSpec& spec) {
-    const HWND parent = spec.container == kNoControl ? window_ : Control(spec.container);
-    if (!parent) {
-        return nullptr;
-    }
-    const auto [className, kindStyle] = ClassFor(spec);
-    DWORD style = WS_CHILD | kindStyle;
-    if (!spec.hidden) {
-        style |= WS_VISIBLE;
-    }
-    if (spec.startsGroup) {
-        style |= WS_GROUP;
-    }
-    const DWORD exStyle = spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame
-                              ? DWORD{WS_EX_CONTROLPARENT}
-                              : DWORD{0};
-    int height = Pixels(spec.height);
-    if (spec.kind == ControlKind::DropDownList) {
-        height += ::MulDiv(200, dpi_, 96); // room for the opened list
-    }
-    const std::string caption(spec.caption);
-    return ::CreateWindowExA(exStyle, className, caption.c_str(), style, Pixels(spec.left),
-                             Pixels(spec.top), Pixels(spec.width), height, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_,
-                             nullptr);
+    SetRunSelected(false);
+    EnableSysTray(false);
+    ShowAngelPicture(1);
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -174,12 +201,21 @@ HWND MainWindow::ListControl(ChoiceList list) const {
     return Control(kCboSecond);
 }
 
-void MainWindow::ShowAngelPicture(int /*number*/) {
-    // The picture boxes get their pictures together with the picture set.
+void MainWindow::ShowAngelPicture(int number) {
+    HBITMAP picture = pictures_.Picture(number);
+    if (!picture) {
+        return;
+    }
+    for (ControlId box : {kPicCard, kPicCard2}) {
+        // A bitmap static sizes itself to its picture and keeps its top-left corner.
+        ::SendMessageA(Control(box), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    }
 }
 
 void MainWindow::SetCardName(std::string_view name) {
-    ::SetWindowTextA(Control(kLblCardName), std::string(name).c_str());
+    HWND label = Control(kLblCardName);
+    ::SetWindowTextA(label, std::string(name).c_str());
+    FitLabelToText(label, gdi_);
 }
 
 void MainWindow::SetCardDescription(std::string_view description) {
@@ -224,12 +260,40 @@ void MainWindow::SetRunSelected(bool run) {
     ::SendMessageA(Control(kOptDontRun), BM_SETCHECK, run ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
+void MainWindow::ShowFront(ControlId front, ControlId back) {
+    HWND frontWindow = Control(front);
+    HWND backWindow = Control(back);
+    HWND focus = ::GetFocus();
+    const bool focusBehind = focus && backWindow && ::IsChild(backWindow, focus);
+    // Shown before the other is hidden, so the background never shows through.
+    ::SetWindowPos(frontWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::ShowWindow(backWindow, SW_HIDE);
+    if (focusBehind) {
+        ::SetFocus(::GetNextDlgTabItem(window_, nullptr, FALSE));
+    }
+}
+
 void MainWindow::BringPageToFront(Page page) {
-    HWND front = Control(page == Page::Settings ? kFraSettings : kFraRune);
-    HWND back = Control(page == Page::Settings ? kFraRune : kFraSettings);
-    // Showing the new page before hiding the old one avoids a flash of the background.
-    ::SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::ShowWindow(back, SW_HIDE);
+    if (page == Page::Settings) {
+        ShowFront(kFraSettings, kFraRune);
+    } else {
+        ShowFront(kFraRune, kFraSettings);
+    }
+}
+
+void MainWindow::BringPromoLabelToFront(PromoLabel label) {
+    if (label == PromoLabel::CoBrand) {
+        ShowFront(kLblCobrand, kLblFullBrand);
+    } else {
+        ShowFront(kLblFullBrand, kLblCobrand);
+    }
+}
+
+void MainWindow::ShowAboutWindow() {
+    if (!about_) {
+        about_ = std::make_unique<AboutWindow>(instance_, web_, icon_);
+    }
+    about_->ShowModal(window_);
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -249,26 +313,25 @@ void MainWindow::OnCommand(int id, int code) {
         }
         return;
     }
-    if (code != BN_CLICKED) {
+    // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
+    if (code != BN_CLICKED && code != STN_CLICKED && code != 0) {
         return;
     }
     switch (id) {
     case kChkSysTray:
         controller_.chkSysTray_Click();
-        break;
+        return;
     case kOptRun:
         SetRunSelected(true);
         controller_.optRun_Click();
-        break;
+        return;
     case kOptDontRun:
         SetRunSelected(false);
         controller_.optDontRun_Click();
-        break;
-    case kCmdSettings:
-        controller_.cmdSettings_Click();
-        break;
+        return;
     default:
-        break;
+        controller_.RunCommand(id);
+        return;
     }
 }
 
@@ -280,20 +343,43 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return self ? self->HandleMessage(window, message, wParam, lParam)
+                : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND window = window_;
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client;
+        ::GetClientRect(window, &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, gdi_.Brush(kWindowBlue));
+        return 1;
+    }
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        return reinterpret_cast<LRESULT>(
+            ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi_));
+    case WM_DRAWITEM:
+        DrawCommandButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), gdi_);
+        return TRUE;
+    case WM_NEXTDLGCTL:
+        MoveFocus(window, wParam, lParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (SetLinkCursor(reinterpret_cast<HWND>(wParam))) {
+            return TRUE;
+        }
+        break;
     case WM_CLOSE:
         controller_.SaveSettings();
+        if (about_) {
+            about_->Close();
+        }
         QuitProgram();
         return 0;
     case WM_NCDESTROY:

@@ -1,32 +1,47 @@
 #pragma once
-// The main window: creates the controls of the design, shows what the controller asks for, and
-// turns the controls' notifications into the controller's handlers.
+// The main window: creates the controls and menus of the design, shows what the controller
+// asks for, and turns the controls' notifications into the controller's handlers.
 
 #include "app/main_view.h"
 #include "app/main_window_controller.h"
 #include "app/main_window_layout.h"
+#include "win32/about_window.h"
+#include "win32/frame_window.h"
+#include "win32/gdi_cache.h"
+#include "win32/picture_set.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
 namespace haloquill::win32 {
 
 inline constexpr char kMainWindowClass[] = "CorvelHaloquillMain";
 
+// Resource number of the program icon.
+inline constexpr int kProgramIconResource = 1;
+
 class MainWindow final : public MainView {
   public:
-    MainWindow(HINSTANCE instance, SettingsStore& store, const Clock& clock, RandomSource& random);
+    MainWindow(HINSTANCE instance, SettingsStore& store, const Clock& clock, RandomSource& random,
+               WebPageLauncher& web);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Creates the window and its controls and runs the initialisation; false if the window
-    // could not be created.
+    // Creates the window with its controls and menus and runs the initialisation; false if the
+    // window could not be created.
     bool Load();
+    // Shows the window and chooses the promotional label in front.
     void Show();
     HWND Handle() const { return window_; }
+
+    // Keyboard handling before the dialog keys: the arrow keys choose between the two start-up
+    // options, which the tray box between them would otherwise keep apart. True when handled.
+    bool PreTranslateMessage(const MSG& message);
+    MainWindowController& Controller() { return controller_; }
 
     // MainView
     void ShowAngelPicture(int number) override;
@@ -41,23 +56,30 @@ class MainWindow final : public MainView {
     bool IsRunSelected() const override;
     void SetRunSelected(bool run) override;
     void BringPageToFront(Page page) override;
+    void BringPromoLabelToFront(PromoLabel label) override;
+    void ShowAboutWindow() override;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
-    HWND CreateControl(const ControlSpec& spec);
+    void CreateMenus();
     void OnCommand(int id, int code);
     HWND Control(ControlId id) const;
     HWND ListControl(ChoiceList list) const;
-    int Pixels(int twips) const { return TwipsToPixels(twips, dpi_); }
+    void ShowFront(ControlId front, ControlId back);
 
     HINSTANCE instance_;
+    WebPageLauncher& web_;
     MainWindowController controller_;
     HWND window_ = nullptr;
-    int dpi_ = 96;
-    UniqueGdiObject font_;
+    GdiCache gdi_;
+    PictureSet pictures_;
+    HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     std::map<ControlId, HWND> controls_;
+    std::map<ControlId, FrameStyle> frameStyles_;
+    std::unique_ptr<AboutWindow> about_;
 };
 
 } // namespace haloquill::win32

@@ -6,18 +6,22 @@
 #include "win32/executable_file.h"
 #include "win32/main_window.h"
 #include "win32/registry_settings_store.h"
+#include "win32/shell_web_browser.h"
 #include "win32/system_services.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 namespace {
 
-int RunMessageLoop(HWND mainWindow) {
+int RunMessageLoop(haloquill::win32::MainWindow& mainWindow) {
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (mainWindow && ::IsWindow(mainWindow) && ::IsDialogMessageA(mainWindow, &message)) {
+        HWND window = mainWindow.Handle();
+        if (window &&
+            (mainWindow.PreTranslateMessage(message) || ::IsDialogMessageA(window, &message))) {
             continue;
         }
         ::TranslateMessage(&message);
@@ -40,16 +44,27 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&commonControls);
+    // The platform decodes the pictures through COM.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const win32::SystemClock clock;
     const TimeOfDay now = clock.Now();
     SeededRandom random(SeedFromTimeOfDay(now.SecondsSinceMidnight(), now.millisecond));
     win32::RegistrySettingsStore store;
 
-    win32::MainWindow mainWindow(instance, store, clock, random);
-    if (!mainWindow.Load()) {
-        return 1;
+    win32::ShellWebBrowser browser;
+    WebPageLauncher web(browser, std::string(ConfiguredSiteBase()));
+
+    int result = 1;
+    {
+        win32::MainWindow mainWindow(instance, store, clock, random, web);
+        if (mainWindow.Load()) {
+            mainWindow.Show();
+            result = RunMessageLoop(mainWindow);
+        }
     }
-    mainWindow.Show();
-    return RunMessageLoop(mainWindow.Handle());
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
+    return result;
 }

@@ -1,12 +1,15 @@
+#include "app/control_ids.h"
 #include "app/main_window_controller.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_main_view.h"
 #include "fakes/fake_settings_store.h"
+#include "fakes/fake_web_browser.h"
 #include "fakes/scripted_random.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 namespace haloquill {
 namespace {
@@ -14,6 +17,7 @@ namespace {
 using testing::FakeClock;
 using testing::FakeMainView;
 using testing::FakeSettingsStore;
+using testing::FakeWebBrowser;
 using testing::ScriptedRandom;
 using Values = std::map<std::string, std::string>;
 
@@ -28,7 +32,9 @@ class MainWindowTest : public ::testing::Test {
     FakeClock clock;
     ScriptedRandom random;
     FakeMainView view;
-    MainWindowController controller{store, clock, random, view};
+    FakeWebBrowser browser;
+    WebPageLauncher web{browser, "https://site.test/"};
+    MainWindowController controller{store, clock, random, view, web};
     int nextAngel = 10;
 };
 
@@ -177,7 +183,7 @@ TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
                              {"Date", "2027-01-01"}, {"Card", "1"},   {"SystemTray", text}};
         FakeMainView localView;
         ScriptedRandom localRandom;
-        MainWindowController local{localStore, clock, localRandom, localView};
+        MainWindowController local{localStore, clock, localRandom, localView, web};
         local.Form_Load();
         EXPECT_FALSE(localView.sysTrayChecked);
     }
@@ -213,6 +219,81 @@ TEST_F(MainWindowTest, StoreThatRefusesWritesNeverStopsTheStart) {
     EXPECT_EQ(view.cardName, "St. Michidiel");
     EXPECT_EQ(view.frontPage, Page::Settings);
     EXPECT_TRUE(store.values.empty());
+}
+
+TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
+    // r is chosen so that 6r + 1 lands on the value named in the comment.
+    const std::pair<double, PromoLabel> cases[] = {
+        {0.0, PromoLabel::CoBrand},       // 1
+        {0.5 / 6, PromoLabel::FullBrand}, // 1.5 -> 2
+        {1.5 / 6, PromoLabel::FullBrand}, // 2.5 -> 2
+        {1.6 / 6, PromoLabel::CoBrand},   // 2.6 -> 3
+        {2.5 / 6, PromoLabel::FullBrand}, // 3.5 -> 4
+        {3.5 / 6, PromoLabel::FullBrand}, // 4.5 -> 4
+        {3.6 / 6, PromoLabel::CoBrand},   // 4.6 -> 5
+        {5.5 / 6, PromoLabel::FullBrand}, // 6.5 -> 6
+    };
+    for (const auto& [r, expected] : cases) {
+        view.frontPromo =
+            expected == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand;
+        random.queue = {r};
+        controller.CoBrand_Randomize();
+        EXPECT_EQ(view.frontPromo, expected) << r;
+    }
+    for (PromoLabel before : {PromoLabel::CoBrand, PromoLabel::FullBrand}) {
+        view.frontPromo = before;
+        random.queue = {5.6 / 6}; // 6.6 -> 7
+        controller.CoBrand_Randomize();
+        EXPECT_EQ(view.frontPromo, before);
+    }
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(MainWindowTest, CoBrandGivesEachLabelAnEvenChance) {
+    SeededRandom seeded(2024);
+    MainWindowController local{store, clock, seeded, view, web};
+    int coBrand = 0;
+    for (int i = 0; i < 60000; ++i) {
+        view.frontPromo = PromoLabel::CoBrand; // as after creation
+        local.CoBrand_Randomize();
+        coBrand += view.frontPromo == PromoLabel::CoBrand ? 1 : 0;
+    }
+    EXPECT_NEAR(coBrand, 30000, 600);
+}
+
+TEST_F(MainWindowTest, EveryLinkOpensItsPageOncePerClick) {
+    const std::pair<int, const char*> cases[] = {
+        {kMnuOnline, "help-web-page"},    {kMnuVisit, "home-page"},
+        {kLabel61, "home-page"},          {kMnuUpdate, "download-web-page"},
+        {kMnuDonate, "donate"},           {kMnuMakeMoney, "fully-branded"},
+        {kLblFullBrand, "fully-branded"}, {kLblCobrand, "co-brand"},
+    };
+    for (const auto& [id, key] : cases) {
+        browser.opened.clear();
+        EXPECT_TRUE(controller.RunCommand(id));
+        EXPECT_TRUE(controller.RunCommand(id));
+        EXPECT_EQ(
+            browser.opened,
+            (std::vector<std::string>(
+                2, std::string("https://site.test/corvel-free-haloquill/ssd.php?page=") + key)));
+    }
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(MainWindowTest, SettingsCommandsOnlyBringTheSettingsPageForward) {
+    store.values = {
+        {"Hour", "7"}, {"Minute", "0"}, {"Second", "0"}, {"Date", "2027-01-01"}, {"Card", "1"}};
+    Load();
+    const auto writes = store.writes.size();
+    EXPECT_EQ(view.frontPage, Page::Angel);
+    EXPECT_TRUE(controller.RunCommand(kCmdSettings));
+    EXPECT_EQ(view.frontPage, Page::Settings);
+    EXPECT_TRUE(controller.RunCommand(kMnuSettings));
+    EXPECT_EQ(view.frontPage, Page::Settings);
+    EXPECT_TRUE(controller.RunCommand(kMnuAbout));
+    EXPECT_EQ(view.aboutShown, 1);
+    EXPECT_EQ(store.writes.size(), writes);
+    EXPECT_FALSE(controller.RunCommand(kLabel8));
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The real main window in this process, over in-memory settings: its controls, their places,
 // and the way their notifications reach the handlers.
 
+#include "app/control_look.h"
+#include "app/main_menu.h"
 #include "app/main_window_layout.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_settings_store.h"
+#include "fakes/fake_web_browser.h"
 #include "fakes/scripted_random.h"
 #include "win32/main_window.h"
 
@@ -11,12 +14,15 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace haloquill::win32 {
 namespace {
 
 using haloquill::testing::FakeClock;
 using haloquill::testing::FakeSettingsStore;
+using haloquill::testing::FakeWebBrowser;
 using haloquill::testing::ScriptedRandom;
 
 int ScreenDpi() {
@@ -51,7 +57,7 @@ void PumpMessages() {
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        random.queue = {ScriptedRandom::ForAngel(4)};
+        random.queue = {ScriptedRandom::ForAngel(4), 0.0};
         ASSERT_TRUE(window.Load());
         window.Show();
         PumpMessages();
@@ -76,6 +82,18 @@ class MainWindowTest : public ::testing::Test {
                        reinterpret_cast<LPARAM>(list));
     }
 
+    static RECT PlaceInParent(HWND control) {
+        RECT rect;
+        ::GetWindowRect(control, &rect);
+        ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+
+    SIZE SizeOf(ControlId id) const {
+        const RECT rect = PlaceInParent(Find(id));
+        return {rect.right - rect.left, rect.bottom - rect.top};
+    }
+
     bool Checked(ControlId id) const {
         return ::SendMessageA(Find(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
     }
@@ -83,7 +101,9 @@ class MainWindowTest : public ::testing::Test {
     FakeSettingsStore store;
     FakeClock clock;
     ScriptedRandom random;
-    MainWindow window{::GetModuleHandleA(nullptr), store, clock, random};
+    FakeWebBrowser browser;
+    WebPageLauncher web{browser, "https://site.test/"};
+    MainWindow window{::GetModuleHandleA(nullptr), store, clock, random, web};
 };
 
 TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {
@@ -100,14 +120,20 @@ TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {
     for (const ControlSpec& spec : MainWindowLayout()) {
         SCOPED_TRACE(spec.id);
         HWND control = Find(spec.id);
+        if (spec.kind == ControlKind::Rectangle) {
+            EXPECT_EQ(control, nullptr); // drawn by its frame, not a window
+            continue;
+        }
         ASSERT_NE(control, nullptr);
-        RECT rect;
-        ::GetWindowRect(control, &rect);
-        ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        const RECT rect = PlaceInParent(control);
         EXPECT_EQ(rect.left, TwipsToPixels(spec.left, dpi));
         EXPECT_EQ(rect.top, TwipsToPixels(spec.top, dpi));
-        EXPECT_EQ(rect.right - rect.left, TwipsToPixels(spec.width, dpi));
-        if (spec.kind != ControlKind::DropDownList) {
+        // Lists add their opened height; pictures and some labels size themselves.
+        const bool ownSize = spec.kind == ControlKind::PictureBox || LookOf(spec.id).autoSize;
+        if (!ownSize) {
+            EXPECT_EQ(rect.right - rect.left, TwipsToPixels(spec.width, dpi));
+        }
+        if (!ownSize && spec.kind != ControlKind::DropDownList) {
             EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(spec.height, dpi));
         }
         const HWND expectedParent =
@@ -196,6 +222,148 @@ TEST_F(MainWindowTest, DescriptionCannotBeCopiedAndTheClipboardIsLeftAlone) {
     ::GlobalUnlock(data);
     ::CloseClipboard();
     EXPECT_EQ(Text(kTxtCardDesc).size(), 1245u);
+}
+
+TEST_F(MainWindowTest, WindowHasAFixedBorderACloseBoxOnlyAndTheProgramIcon) {
+    const auto style = static_cast<DWORD>(::GetWindowLongA(window.Handle(), GWL_STYLE));
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_NE(::SendMessageA(window.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+
+    char caption[64] = {};
+    ::GetWindowTextA(window.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Corvel Haloquill v1.15");
+
+    RECT frame;
+    ::GetWindowRect(window.Handle(), &frame);
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    EXPECT_NEAR(frame.left, left, 1);
+    EXPECT_NEAR(frame.top, top, 1);
+}
+
+std::vector<std::string> MenuCaptions(HMENU menu) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        captions.emplace_back((info.fType & MFT_SEPARATOR) ? "-" : text);
+    }
+    return captions;
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsFourItemsAndDonateIsACommand) {
+    HMENU bar = ::GetMenu(window.Handle());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(MenuCaptions(bar), (std::vector<std::string>{"&File", "&Tools", "&Help", "&Donate"}));
+    EXPECT_EQ(MenuCaptions(::GetSubMenu(bar, 0)),
+              (std::vector<std::string>{"Get Your &Angel for the Day", "-", "E&xit"}));
+    EXPECT_EQ(MenuCaptions(::GetSubMenu(bar, 2)),
+              (std::vector<std::string>{"&Online Help", "&Visit Us Online", "-",
+                                        "Check for Software &Update", "-", "&About Software"}));
+    EXPECT_EQ(::GetSubMenu(bar, 3), nullptr);
+    EXPECT_EQ(::GetMenuItemID(bar, 3), static_cast<UINT>(kMnuDonate));
+
+    ::SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(kMnuDonate, 0), 0);
+    ::SendMessageA(window.Handle(), WM_COMMAND, MAKEWPARAM(kMnuSettings, 0), 0);
+    EXPECT_EQ(browser.opened, (std::vector<std::string>{
+                                  "https://site.test/corvel-free-haloquill/ssd.php?page=donate"}));
+}
+
+TEST_F(MainWindowTest, LinkLabelsOpenTheirPagesWhenClicked) {
+    for (ControlId id : {kLabel61, kLblCobrand}) {
+        HWND label = Find(id);
+        ::SendMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        ::SendMessageA(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    }
+    EXPECT_EQ(browser.opened,
+              (std::vector<std::string>{
+                  "https://site.test/corvel-free-haloquill/ssd.php?page=home-page",
+                  "https://site.test/corvel-free-haloquill/ssd.php?page=co-brand"}));
+}
+
+TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
+    // The random script ends with 0.0, which rounds to 1: the co-branding label.
+    EXPECT_TRUE(::IsWindowVisible(Find(kLblCobrand)));
+    EXPECT_FALSE(::IsWindowVisible(Find(kLblFullBrand)));
+    window.BringPromoLabelToFront(PromoLabel::FullBrand);
+    EXPECT_FALSE(::IsWindowVisible(Find(kLblCobrand)));
+    EXPECT_TRUE(::IsWindowVisible(Find(kLblFullBrand)));
+}
+
+TEST_F(MainWindowTest, PictureBoxesTakeTheSizeOfTheirPictureAndKeepTheirCorner) {
+    const int dpi = ScreenDpi();
+    const RECT before = PlaceInParent(Find(kPicCard));
+    const std::pair<int, SIZE> cases[] = {
+        {10, {73, 113}}, {13, {76, 112}}, {1, {75, 112}}, {4, {75, 112}}};
+    for (const auto& [number, pixels] : cases) {
+        window.ShowAngelPicture(number);
+        for (ControlId box : {kPicCard, kPicCard2}) {
+            const SIZE size = SizeOf(box);
+            EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi)) << number;
+            EXPECT_EQ(size.cy, TwipsToPixels(static_cast<int>(pixels.cy) * 15, dpi)) << number;
+        }
+        const RECT after = PlaceInParent(Find(kPicCard));
+        EXPECT_EQ(after.left, before.left);
+        EXPECT_EQ(after.top, before.top);
+    }
+    const auto shown = ::SendMessageA(Find(kPicCard), STM_GETIMAGE, IMAGE_BITMAP, 0);
+    EXPECT_NE(shown, 0);
+    EXPECT_EQ(::SendMessageA(Find(kPicCard2), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
+    window.ShowAngelPicture(0);
+    window.ShowAngelPicture(15);
+    EXPECT_EQ(::SendMessageA(Find(kPicCard), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
+    EXPECT_EQ(::SendMessageA(Find(kPicCard2), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
+}
+
+std::vector<int> TabOrder(HWND window, HWND start, int steps) {
+    std::vector<int> order;
+    HWND at = start;
+    for (int i = 0; i < steps; ++i) {
+        at = ::GetNextDlgTabItem(window, at, FALSE);
+        order.push_back(::GetDlgCtrlID(at));
+    }
+    return order;
+}
+
+TEST_F(MainWindowTest, TabMovesThroughTheVisiblePageInReadingOrder) {
+    // First start: the settings page is in front and the tray box is disabled.
+    // Tab reaches the selected option; the arrow keys move between the options.
+    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 6),
+              (std::vector<int>{kCboHour, kCboMinute, kCboSecond, kOptDontRun,
+                                kCmdCalculateMoonPhase, kCmdExit}));
+    ::SendMessageA(Find(kCmdCalculateMoonPhase), WM_SETFOCUS, 0, 0);
+    window.BringPageToFront(Page::Angel);
+    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 3),
+              (std::vector<int>{kTxtCardDesc, kCmdSettings, kCmdExit}));
+}
+
+TEST_F(MainWindowTest, ArrowKeysChooseBetweenTheStartUpOptions) {
+    ::SetFocus(Find(kOptDontRun));
+    ASSERT_EQ(::GetDlgCtrlID(::GetFocus()), kOptDontRun);
+    MSG key{Find(kOptDontRun), WM_KEYDOWN, VK_UP, 0, 0, {0, 0}};
+    ASSERT_TRUE(window.PreTranslateMessage(key));
+    PumpMessages();
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), kOptRun);
+    EXPECT_TRUE(Checked(kOptRun));
+    EXPECT_FALSE(Checked(kOptDontRun));
+    EXPECT_TRUE(::IsWindowEnabled(Find(kChkSysTray)));
+
+    MSG down{Find(kOptRun), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+    ASSERT_TRUE(window.PreTranslateMessage(down));
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), kOptDontRun);
+    EXPECT_TRUE(Checked(kOptDontRun));
+    EXPECT_FALSE(::IsWindowEnabled(Find(kChkSysTray)));
+
+    MSG elsewhere{Find(kCboHour), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
+    EXPECT_FALSE(window.PreTranslateMessage(elsewhere));
 }
 
 } // namespace

@@ -45,6 +45,8 @@ class FakeMainView final : public MainView {
     void SetRunSelected(bool run) override { runSelected = run; }
 
     void BringPageToFront(Page page) override { frontPage = page; }
+    void BringPromoLabelToFront(PromoLabel label) override { frontPromo = label; }
+    void ShowAboutWindow() override { ++aboutShown; }
 
     // State at creation, as the window's design has it.
     int picture = 1;
@@ -56,6 +58,8 @@ class FakeMainView final : public MainView {
     bool sysTrayEnabled = false;
     bool runSelected = false;
     Page frontPage = Page::Settings;
+    PromoLabel frontPromo = PromoLabel::CoBrand;
+    int aboutShown = 0;
 };
 
 } // namespace haloquill::testing

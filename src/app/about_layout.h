@@ -1,0 +1,18 @@
+#pragma once
+// The About window's design: its controls with place and size in twips, and its texts.
+
+#include "app/main_window_layout.h"
+
+#include <span>
+
+namespace haloquill {
+
+inline constexpr int kAboutClientWidthTwips = 6105;
+inline constexpr int kAboutClientHeightTwips = 3780;
+
+// The horizontal rule across the window, at this height in twips.
+inline constexpr int kAboutRuleTopTwips = 3240;
+
+std::span<const ControlSpec> AboutWindowLayout();
+
+} // namespace haloquill

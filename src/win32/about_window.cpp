@@ -1,0 +1,193 @@
+#include "win32/about_window.h"
+
+#include "app/about_layout.h"
+#include "app/app_texts.h"
+#include "win32/styled_controls.h"
+
+namespace haloquill::win32 {
+
+namespace {
+
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+} // namespace
+
+AboutWindow::AboutWindow(HINSTANCE instance, WebPageLauncher& web, HICON icon)
+    : instance_(instance), web_(web), icon_(icon), gdi_(ScreenDpi()) {}
+
+AboutWindow::~AboutWindow() {
+    Close();
+    if (owner_) {
+        ::DestroyWindow(owner_);
+    }
+}
+
+bool AboutWindow::Create() {
+    WNDCLASSEXA aboutClass{};
+    aboutClass.cbSize = sizeof aboutClass;
+    aboutClass.lpfnWndProc = WindowProc;
+    aboutClass.hInstance = instance_;
+    aboutClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    aboutClass.hIcon = icon_;
+    aboutClass.lpszClassName = kAboutWindowClass;
+    if (!::RegisterClassExA(&aboutClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return false;
+    }
+    if (!owner_) {
+        // A hidden owner keeps the window out of the taskbar without tying it to the main
+        // window.
+        owner_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   instance_, nullptr);
+    }
+
+    const int dpi = gdi_.Dpi();
+    RECT frame{0, 0, TwipsToPixels(kAboutClientWidthTwips, dpi),
+               TwipsToPixels(kAboutClientHeightTwips, dpi)};
+    ::AdjustWindowRectEx(&frame, kAboutStyle, FALSE, kAboutExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const std::string caption(texts::kMainCaption);
+    window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle,
+                                (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                                owner_, nullptr, instance_, this);
+    if (!window_) {
+        return false;
+    }
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    const std::string siteBase(ConfiguredSiteBase());
+    for (const ControlSpec& spec : AboutWindowLayout()) {
+        HWND control = CreateStyledControl(instance_, window_, spec,
+                                           WithSiteName(spec.caption, siteBase), gdi_);
+        if (control && spec.kind == ControlKind::IconBox) {
+            ::SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+        }
+    }
+    return true;
+}
+
+void AboutWindow::ShowModal(HWND blocked) {
+    if (window_ || !Create()) {
+        return;
+    }
+    const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
+    ::ShowWindow(window_, SW_SHOWNORMAL);
+    ::SetForegroundWindow(window_);
+    ::SetFocus(::GetDlgItem(window_, IDOK));
+
+    MSG message{};
+    bool quit = false;
+    while (window_) {
+        if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        if (window_ && ::IsDialogMessageA(window_, &message)) {
+            continue;
+        }
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    if (blocked && wasEnabled) {
+        ::EnableWindow(blocked, TRUE);
+        ::SetForegroundWindow(blocked);
+    }
+    Close();
+    if (quit) {
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+    }
+}
+
+void AboutWindow::Close() {
+    if (window_) {
+        ::DestroyWindow(window_);
+    }
+}
+
+void AboutWindow::Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(window, &paint);
+    RECT client;
+    ::GetClientRect(window, &client);
+    ::FillRect(dc, &client, gdi_.Brush(kWindowBlue));
+    const int dpi = gdi_.Dpi();
+    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(kPaleYellow));
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    const int y = TwipsToPixels(kAboutRuleTopTwips, dpi);
+    ::MoveToEx(dc, TwipsToPixels(-60, dpi), y, nullptr);
+    ::LineTo(dc, TwipsToPixels(6090, dpi), y);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(pen);
+    ::EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK AboutWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<AboutWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    return self ? self->HandleMessage(window, message, wParam, lParam)
+                : ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(
+            ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi_));
+    case WM_DRAWITEM:
+        DrawCommandButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), gdi_);
+        return TRUE;
+    case WM_NEXTDLGCTL:
+        MoveFocus(window, wParam, lParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (SetLinkCursor(reinterpret_cast<HWND>(wParam))) {
+            return TRUE;
+        }
+        break;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            ::DestroyWindow(window);
+            return 0;
+        case kAboutLabel5:
+            if (HIWORD(wParam) == STN_CLICKED) {
+                web_.OpenFullyBrandedPage();
+            }
+            return 0;
+        case kAboutLblHomePage:
+            if (HIWORD(wParam) == STN_CLICKED) {
+                web_.OpenHomePage();
+            }
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        ::DestroyWindow(window);
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    default:
+        break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace haloquill::win32

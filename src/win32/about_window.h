@@ -1,0 +1,42 @@
+#pragma once
+// The About window: the program's name and version, a few words about it, and two links to the
+// maker's pages. Shown modally; the main window takes no input while it is open.
+
+#include "web/web_pages.h"
+#include "win32/gdi_cache.h"
+
+#include <windows.h>
+
+namespace haloquill::win32 {
+
+inline constexpr char kAboutWindowClass[] = "CorvelHaloquillAbout";
+
+class AboutWindow {
+  public:
+    AboutWindow(HINSTANCE instance, WebPageLauncher& web, HICON icon);
+    AboutWindow(const AboutWindow&) = delete;
+    AboutWindow& operator=(const AboutWindow&) = delete;
+    ~AboutWindow();
+
+    // Opens the window centred on the screen, disables `blocked` until it is closed, and
+    // returns when it has been closed. A quit request met meanwhile is passed on.
+    void ShowModal(HWND blocked);
+
+    // Closes the window if it is open (the program is ending).
+    void Close();
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create();
+    void Paint(HWND window);
+
+    HINSTANCE instance_;
+    WebPageLauncher& web_;
+    HICON icon_;
+    GdiCache gdi_;
+    HWND owner_ = nullptr;
+    HWND window_ = nullptr;
+};
+
+} // namespace haloquill::win32

@@ -1,0 +1,33 @@
+#pragma once
+// The fourteen angel pictures, compiled in as JPEG resources, decoded by the platform on first
+// use and scaled to the screen's DPI. Picture n belongs to angel n.
+
+#include "win32/unique_handle.h"
+
+#include <windows.h>
+
+#include <array>
+
+namespace haloquill::win32 {
+
+// Resource numbers of the pictures: 100 + the angel's number.
+inline constexpr int kPictureResourceBase = 100;
+
+class PictureSet {
+  public:
+    PictureSet(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {}
+
+    // Picture `number` (1 to 14) at its own pixel size scaled to the DPI; null for any other
+    // number or when the picture cannot be decoded. The set keeps ownership.
+    HBITMAP Picture(int number);
+
+  private:
+    HINSTANCE instance_;
+    int dpi_;
+    std::array<UniqueGdiObject, 15> pictures_;
+};
+
+// Decodes a JPEG held in memory into a bitmap scaled by dpi / 96; null on failure.
+HBITMAP DecodeJpeg(const void* data, DWORD size, int dpi);
+
+} // namespace haloquill::win32

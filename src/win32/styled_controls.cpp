@@ -1,0 +1,183 @@
+#include "win32/styled_controls.h"
+
+#include <uxtheme.h>
+
+namespace haloquill::win32 {
+
+namespace {
+
+struct ClassAndStyle {
+    const char* className;
+    DWORD style;
+};
+
+ClassAndStyle ClassFor(const ControlSpec& spec) {
+    switch (spec.kind) {
+    case ControlKind::Frame:
+    case ControlKind::PlainFrame:
+        return {"HaloquillFrame", WS_CLIPCHILDREN};
+    case ControlKind::Label:
+        return {"STATIC", (spec.id == kLabel1 || spec.id == kLblCardName ? DWORD{SS_CENTER}
+                                                                         : DWORD{SS_LEFT}) |
+                              SS_NOTIFY};
+    case ControlKind::LinkLabel:
+        return {"STATIC", SS_CENTER | SS_NOTIFY};
+    case ControlKind::Button:
+        return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
+    case ControlKind::DropDownList:
+        return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::CheckBox:
+        return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+    case ControlKind::OptionButton:
+        return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP};
+    case ControlKind::PictureBox:
+        return {"STATIC", SS_BITMAP};
+    case ControlKind::IconBox:
+        return {"STATIC", SS_ICON};
+    case ControlKind::DescriptionBox:
+        return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::Rectangle:
+        break;
+    }
+    return {"STATIC", 0};
+}
+
+} // namespace
+
+HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
+                         const std::string& caption, GdiCache& gdi) {
+    const auto [className, kindStyle] = ClassFor(spec);
+    DWORD style = WS_CHILD | kindStyle;
+    if (!spec.hidden) {
+        style |= WS_VISIBLE;
+    }
+    if (spec.startsGroup) {
+        style |= WS_GROUP;
+    }
+    if (IsBelowClientArea(spec)) {
+        style &= ~static_cast<DWORD>(WS_TABSTOP);
+    }
+    DWORD exStyle = 0;
+    if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
+        exStyle |= WS_EX_CONTROLPARENT;
+    }
+    if (spec.kind == ControlKind::DescriptionBox) {
+        exStyle |= WS_EX_CLIENTEDGE;
+    }
+    const int dpi = gdi.Dpi();
+    int height = TwipsToPixels(spec.height, dpi);
+    if (spec.kind == ControlKind::DropDownList) {
+        height += ::MulDiv(200, dpi, 96); // room for the opened list
+    }
+    HWND control = ::CreateWindowExA(
+        exStyle, className, caption.c_str(), style, TwipsToPixels(spec.left, dpi),
+        TwipsToPixels(spec.top, dpi), TwipsToPixels(spec.width, dpi), height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    if (!control) {
+        return nullptr;
+    }
+    const ControlLook look = LookOf(spec.id);
+    ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.Font(look.font)), FALSE);
+    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton ||
+        spec.kind == ControlKind::DropDownList) {
+        // Visual styles ignore the colours the design gives these controls.
+        ::SetWindowTheme(control, L"", L"");
+    }
+    if (spec.kind == ControlKind::DropDownList) {
+        // The closed list shows the same height as the design's box.
+        const int itemHeight = TwipsToPixels(spec.height, dpi) - ::MulDiv(6, dpi, 96);
+        ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+    }
+    if (look.autoSize) {
+        FitLabelToText(control, gdi);
+    }
+    return control;
+}
+
+HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
+    const auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
+    ControlLook look = LookOf(id);
+    char className[16] = {};
+    ::GetClassNameA(control, className, sizeof className);
+    if (lstrcmpiA(className, "ComboLBox") == 0) {
+        look = LookOf(kCboHour); // the opened list of a time list
+    }
+    ::SetTextColor(dc, ToColorRef(look.text));
+    if (look.background) {
+        ::SetBkMode(dc, OPAQUE);
+        ::SetBkColor(dc, ToColorRef(*look.background));
+        return gdi.Brush(*look.background);
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    return gdi.Brush(kWindowBlue);
+}
+
+void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
+    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+
+    ::FillRect(dc, &rect, gdi.Brush(look.background.value_or(kParchment)));
+    ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    char caption[128] = {};
+    ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
+    HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(look.text));
+    RECT text = rect;
+    if (pressed) {
+        ::OffsetRect(&text, 1, 1);
+    }
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (item.itemState & ODS_NOACCEL) {
+        format |= DT_HIDEPREFIX;
+    }
+    ::DrawTextA(dc, caption, -1, &text, format);
+    ::SelectObject(dc, oldFont);
+
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus = rect;
+        ::InflateRect(&focus, -4, -4);
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
+void FitLabelToText(HWND label, GdiCache& gdi) {
+    const ControlLook look = LookOf(static_cast<ControlId>(::GetDlgCtrlID(label)));
+    const int length = ::GetWindowTextLengthA(label);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    ::GetWindowTextA(label, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+
+    HDC dc = ::GetDC(label);
+    HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
+    RECT extent{0, 0, 0, 0};
+    ::DrawTextA(dc, text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(label, dc);
+
+    ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(label, nullptr, TRUE);
+}
+
+void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
+    if (next) {
+        ::SetFocus(next);
+    }
+}
+
+bool SetLinkCursor(HWND control) {
+    if (!control || !LookOf(static_cast<ControlId>(::GetDlgCtrlID(control))).link) {
+        return false;
+    }
+    ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
+    return true;
+}
+
+} // namespace haloquill::win32
