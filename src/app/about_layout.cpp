@@ -11,7 +11,7 @@ using K = ControlKind;
 constexpr std::string_view kAboutText =
     "'Angel' is an English word which has been derived from the Greek word 'angelos', which "
     "means 'messenger'. Corvel Haloquill displays your angel for the day who will guide you "
-    "through the whole day. Find more free software and ideas for every day at {site}.";
+    "through the whole day. More at {site}.";
 
 const std::array kAboutLayout = {
     ControlSpec{kAboutPicIcon, K::IconBox, kNoControl, 120, 150, 480, 480, ""},

@@ -364,9 +364,18 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORLISTBOX:
         return reinterpret_cast<LRESULT>(
             ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi_));
-    case WM_DRAWITEM:
-        DrawCommandButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), gdi_);
+    case WM_MEASUREITEM:
+        MeasureListItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), gdi_.Dpi());
         return TRUE;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_COMBOBOX) {
+            DrawListItem(item, gdi_);
+        } else {
+            DrawCommandButton(item, gdi_);
+        }
+        return TRUE;
+    }
     case WM_NEXTDLGCTL:
         MoveFocus(window, wParam, lParam);
         return 0;

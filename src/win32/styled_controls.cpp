@@ -25,7 +25,9 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
     case ControlKind::Button:
         return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     case ControlKind::DropDownList:
-        return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+        // Drawn here, so that the lists show the design's colours on every platform.
+        return {"COMBOBOX",
+                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP};
     case ControlKind::CheckBox:
         return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::OptionButton:
@@ -78,15 +80,9 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     }
     const ControlLook look = LookOf(spec.id);
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.Font(look.font)), FALSE);
-    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton ||
-        spec.kind == ControlKind::DropDownList) {
+    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
         // Visual styles ignore the colours the design gives these controls.
         ::SetWindowTheme(control, L"", L"");
-    }
-    if (spec.kind == ControlKind::DropDownList) {
-        // The closed list shows the same height as the design's box.
-        const int itemHeight = TwipsToPixels(spec.height, dpi) - ::MulDiv(6, dpi, 96);
-        ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
     }
     if (look.autoSize) {
         FitLabelToText(control, gdi);
@@ -110,6 +106,36 @@ HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
     }
     ::SetBkMode(dc, TRANSPARENT);
     return gdi.Brush(kWindowBlue);
+}
+
+void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
+    // The closed list then has the design's height: the item and the box's frame.
+    const ControlSpec* spec = FindControlSpec(static_cast<ControlId>(item.CtlID));
+    const int boxHeight = TwipsToPixels(spec ? spec->height : 315, dpi);
+    item.itemHeight = static_cast<UINT>(boxHeight - ::MulDiv(6, dpi, 96));
+}
+
+void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
+    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const Rgb background = look.background.value_or(kWindowBlue);
+    ::FillRect(dc, &rect, selected ? gdi.Brush(look.text) : gdi.Brush(background));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        char text[64] = {};
+        ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
+        HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ToColorRef(selected ? background : look.text));
+        RECT textRect = rect;
+        textRect.left += ::MulDiv(2, gdi.Dpi(), 96);
+        ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(dc, oldFont);
+    }
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT)) {
+        ::DrawFocusRect(dc, &rect);
+    }
 }
 
 void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {

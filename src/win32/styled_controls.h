@@ -21,6 +21,10 @@ HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi);
 // WM_DRAWITEM for the command buttons: face colour, raised or pressed edge, caption, focus.
 void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi);
 
+// WM_MEASUREITEM and WM_DRAWITEM for the drop-down lists, drawn in the design's colours.
+void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi);
+void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi);
+
 // Labels that size themselves to their text: width and height follow, the left edge stays.
 void FitLabelToText(HWND label, GdiCache& gdi);
 

@@ -1,0 +1,274 @@
+// The real Haloquill.exe under Wine: the pictures, the promotional labels, the web links (with a
+// recording program registered as the browser) and the About window.
+
+#include "app/about_layout.h"
+#include "app/main_window_layout.h"
+#include "driver/program_driver.h"
+#include "web/web_pages.h"
+#include "win32/about_window.h"
+#include "win32/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace haloquill::testing {
+namespace {
+
+int ScreenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+SIZE WindowSize(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Hour", "7");
+    settings.WriteSetting("Minute", "0");
+    settings.WriteSetting("Second", "0");
+    settings.WriteSetting("Card", card);
+    settings.WriteSetting("Date", TodayIso(5));
+}
+
+TEST(EndToEndWindow, EachPictureGivesBothBoxesItsOwnSize) {
+    const int dpi = ScreenDpi();
+    const std::pair<const char*, SIZE> cases[] = {
+        {"10", {73, 113}}, {"13", {76, 112}}, {"5", {75, 112}}};
+    for (const auto& [card, pixels] : cases) {
+        SCOPED_TRACE(card);
+        ProgramDriver driver("HqPictures");
+        StoreLaterStart(driver, card);
+        auto program = driver.Start();
+        ASSERT_TRUE(program->WaitForMainWindow());
+        for (ControlId box : {kPicCard, kPicCard2}) {
+            const SIZE size = WindowSize(program->Control(box));
+            EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi));
+            EXPECT_EQ(size.cy, TwipsToPixels(static_cast<int>(pixels.cy) * 15, dpi));
+        }
+        ASSERT_TRUE(program->Close());
+    }
+}
+
+TEST(EndToEndWindow, OnePromotionalLabelAtATimeAndBothOverManyStarts) {
+    ProgramDriver driver("HqPromo");
+    StoreLaterStart(driver, "1");
+    bool seenCoBrand = false;
+    bool seenFullBrand = false;
+    for (int start = 0; start < 16 && !(seenCoBrand && seenFullBrand); ++start) {
+        auto program = driver.Start();
+        ASSERT_TRUE(program->WaitForMainWindow());
+        const bool coBrand = program->IsVisible(kLblCobrand);
+        const bool fullBrand = program->IsVisible(kLblFullBrand);
+        EXPECT_NE(coBrand, fullBrand);
+        seenCoBrand = seenCoBrand || coBrand;
+        seenFullBrand = seenFullBrand || fullBrand;
+        ASSERT_TRUE(program->Close());
+    }
+    EXPECT_TRUE(seenCoBrand);
+    EXPECT_TRUE(seenFullBrand);
+}
+
+// Registers url_recorder.exe as the program that opens http and https addresses, and puts the
+// previous handlers back afterwards.
+class RecordingBrowser {
+  public:
+    RecordingBrowser() : log_(OwnDirectory() + "\\urls.txt") {
+        ::DeleteFileA(log_.c_str());
+        const std::string command = "\"" + OwnDirectory() + "\\url_recorder.exe\" \"%1\"";
+        for (const char* scheme : {"http", "https"}) {
+            const std::string key =
+                std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
+            win32::UniqueRegistryKey handler;
+            ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, handler.Receive(), nullptr);
+            saved_.emplace_back(key, win32::ReadRegistryText(handler.Get(), ""));
+            win32::WriteRegistryText(handler.Get(), "", command);
+        }
+    }
+    ~RecordingBrowser() {
+        for (const auto& [key, value] : saved_) {
+            win32::UniqueRegistryKey handler;
+            ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, handler.Receive());
+            if (value) {
+                win32::WriteRegistryText(handler.Get(), "", *value);
+            } else {
+                ::RegDeleteValueA(handler.Get(), "");
+            }
+        }
+        ::DeleteFileA(log_.c_str());
+    }
+
+    std::vector<std::string> Addresses() const {
+        std::vector<std::string> lines;
+        std::ifstream file(log_);
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Waits until `count` addresses have been recorded, and a little longer for any extra.
+    std::vector<std::string> WaitForAddresses(std::size_t count) const {
+        WaitUntil([&] { return Addresses().size() >= count; }, 20s);
+        ::Sleep(300);
+        return Addresses();
+    }
+
+  private:
+    std::string log_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+std::string Address(WebPage page) {
+    return PageAddress(ConfiguredSiteBase(), page);
+}
+
+void Click(HWND control) {
+    ::PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ::PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
+TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) {
+    RecordingBrowser browser;
+    ProgramDriver driver("HqLinks");
+    StoreLaterStart(driver, "2");
+    auto program = driver.Start();
+    ASSERT_TRUE(program->WaitForMainWindow());
+
+    std::vector<std::string> expected;
+    const std::pair<ControlId, WebPage> menus[] = {{kMnuOnline, WebPage::Help},
+                                                   {kMnuVisit, WebPage::Home},
+                                                   {kMnuUpdate, WebPage::Download},
+                                                   {kMnuDonate, WebPage::Donate},
+                                                   {kMnuMakeMoney, WebPage::FullyBranded}};
+    for (const auto& [id, page] : menus) {
+        ::PostMessageA(program->MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        expected.push_back(Address(page));
+        ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+    }
+    Click(program->Control(kLabel61));
+    expected.push_back(Address(WebPage::Home));
+    ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+
+    const bool coBrand = program->IsVisible(kLblCobrand);
+    const WebPage promoPage = coBrand ? WebPage::CoBrand : WebPage::FullyBranded;
+    for (int click = 0; click < 2; ++click) {
+        Click(program->Control(coBrand ? kLblCobrand : kLblFullBrand));
+        expected.push_back(Address(promoPage));
+        ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+    }
+    EXPECT_TRUE(program->IsRunning());
+}
+
+struct AboutWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchAbout(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<AboutWindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && std::string(className) == win32::kAboutWindowClass &&
+        ::IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindAbout(const RunningProgram& program) {
+    AboutWindowSearch search{program.ProcessId(), nullptr};
+    ::EnumWindows(MatchAbout, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OpenAbout(const RunningProgram& program) {
+    ::PostMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(kMnuAbout, 0), 0);
+    HWND about = nullptr;
+    WaitUntil([&] { return (about = FindAbout(program)) != nullptr; });
+    return about;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBox) {
+    RecordingBrowser browser;
+    ProgramDriver driver("HqAbout");
+    StoreLaterStart(driver, "2");
+    auto program = driver.Start();
+    ASSERT_TRUE(program->WaitForMainWindow());
+    const int dpi = ScreenDpi();
+
+    const std::pair<UINT, WPARAM> closers[] = {
+        {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_CLOSE, 0}};
+    for (const auto& [message, key] : closers) {
+        SCOPED_TRACE(message == WM_CLOSE ? "close box" : key == VK_RETURN ? "Enter" : "Esc");
+        HWND about = OpenAbout(*program);
+        ASSERT_NE(about, nullptr);
+        EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));
+        EXPECT_EQ(program->WindowText(about), "Corvel Haloquill v1.15");
+        const SIZE client = ClientSize(about);
+        EXPECT_EQ(client.cx, TwipsToPixels(kAboutClientWidthTwips, dpi));
+        EXPECT_EQ(client.cy, TwipsToPixels(kAboutClientHeightTwips, dpi));
+        RECT frame{};
+        ::GetWindowRect(about, &frame);
+        EXPECT_NEAR(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+                    1);
+        EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2,
+                    1);
+        // Kept out of the taskbar, and not owned by the main window.
+        EXPECT_NE(::GetWindow(about, GW_OWNER), nullptr);
+        EXPECT_NE(::GetWindow(about, GW_OWNER), program->MainWindow());
+        EXPECT_FALSE(::GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        HWND ok = ::GetDlgItem(about, IDOK);
+        ASSERT_NE(ok, nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(about) == ok; }, 5s));
+        EXPECT_EQ(program->WindowText(ok), "&OK");
+
+        if (message == WM_CLOSE) {
+            ::PostMessageA(about, WM_CLOSE, 0, 0);
+        } else {
+            ::PostMessageA(ok, message, key, 0);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(program->MainWindow()) != FALSE; }));
+    }
+
+    HWND about = OpenAbout(*program);
+    ASSERT_NE(about, nullptr);
+    Click(::GetDlgItem(about, kAboutLabel5));
+    Click(::GetDlgItem(about, kAboutLblHomePage));
+    EXPECT_EQ(browser.WaitForAddresses(2),
+              (std::vector<std::string>{Address(WebPage::FullyBranded), Address(WebPage::Home)}));
+    EXPECT_TRUE(::IsWindow(about));
+    EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));
+    EXPECT_NE(program->WindowText(::GetDlgItem(about, kAboutLabel1))
+                  .find(SiteDisplayName(ConfiguredSiteBase())),
+              std::string::npos);
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+} // namespace
+} // namespace haloquill::testing

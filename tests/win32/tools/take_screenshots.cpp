@@ -1,0 +1,106 @@
+// Saves pictures of the program's windows for review: the settings page (a first start), the
+// angel page (the next start) and the About window, as BMP files in the folder it is given.
+
+#include "app/control_ids.h"
+#include "driver/program_driver.h"
+#include "win32/about_window.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+using namespace haloquill;
+using namespace haloquill::testing;
+
+// Copies what the screen shows of `window`, frame included, into a 24-bit BMP file.
+bool SaveWindowPicture(HWND window, const std::string& path) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    bool written = false;
+    if (FILE* out = std::fopen(path.c_str(), "wb")) {
+        written = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+                  std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
+                  std::fwrite(bits, imageSize, 1, out) == 1;
+        std::fclose(out);
+    }
+    ::DeleteObject(bitmap);
+    return written;
+}
+
+BOOL CALLBACK FindAboutWindow(HWND window, LPARAM context) {
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == win32::kAboutWindowClass && ::IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(context) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool Settle(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::Sleep(700);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: take_screenshots <folder>\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    ProgramDriver driver("HaloquillReview");
+    {
+        auto first = driver.Start();
+        if (!first->WaitForMainWindow() || !Settle(first->MainWindow()) ||
+            !SaveWindowPicture(first->MainWindow(), folder + "\\settings.bmp")) {
+            return 1;
+        }
+        first->Close();
+    }
+    auto second = driver.Start();
+    if (!second->WaitForMainWindow() || !Settle(second->MainWindow()) ||
+        !SaveWindowPicture(second->MainWindow(), folder + "\\angel.bmp")) {
+        return 1;
+    }
+    ::PostMessageA(second->MainWindow(), WM_COMMAND, MAKEWPARAM(kMnuAbout, 0), 0);
+    HWND about = nullptr;
+    WaitUntil([&] {
+        ::EnumWindows(FindAboutWindow, reinterpret_cast<LPARAM>(&about));
+        return about != nullptr;
+    });
+    if (!about || !Settle(about) || !SaveWindowPicture(about, folder + "\\about.bmp")) {
+        return 1;
+    }
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    second->Close();
+    return 0;
+}
