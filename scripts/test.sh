@@ -11,5 +11,7 @@ bash "$root/scripts/build.sh"
 # shellcheck source=scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"
 haloquill_start_session
+# The window tests run a second time at 144 DPI, in a prefix of their own.
+haloquill_prepare_prefix "$build_root/wineprefix-144" 144
 
 ctest --test-dir "$build_root" --output-on-failure -j2 "$@"

@@ -1,5 +1,5 @@
-# Sourced by the run and test scripts: provides an X display (Xvfb when there is none) and one
-# Wine prefix under the build tree with its server kept running, and stops both on exit.
+# Sourced by the run and test scripts: provides an X display (Xvfb when there is none) and the
+# Wine prefixes under the build tree, with their servers kept running, and stops them on exit.
 # Expects $build_root to be set.
 
 export WINEPREFIX="${WINEPREFIX:-$build_root/wineprefix}"
@@ -9,13 +9,33 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEARCH=win32
 
 haloquill_xvfb_pid=""
+haloquill_prefixes=()
 
 haloquill_stop_session() {
-  wineserver -k >/dev/null 2>&1 || true
+  local prefix
+  for prefix in "${haloquill_prefixes[@]}"; do
+    WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true
+  done
   if [ -n "$haloquill_xvfb_pid" ]; then
     kill "$haloquill_xvfb_pid" >/dev/null 2>&1 || true
     wait "$haloquill_xvfb_pid" 2>/dev/null || true
   fi
+}
+
+# Creates (first time only) and starts a prefix whose screen has the given DPI.
+haloquill_prepare_prefix() {
+  local prefix="$1" dpi="$2"
+  mkdir -p "$prefix"
+  if [ ! -f "$prefix/system.reg" ]; then
+    echo "Preparing the Wine prefix $prefix (first time only)..."
+  fi
+  haloquill_prefixes+=("$prefix")
+  WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -w
+  WINEPREFIX="$prefix" wineserver -p >/dev/null 2>&1
+  # The window layout is in twips; this is the DPI the programs in the prefix see.
+  WINEPREFIX="$prefix" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+    /d "$dpi" /f >/dev/null 2>&1 || true
 }
 
 haloquill_start_session() {
@@ -34,14 +54,5 @@ haloquill_start_session() {
     rm -f "$fd_file"
   fi
   trap haloquill_stop_session EXIT
-  mkdir -p "$WINEPREFIX"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "Preparing the Wine prefix $WINEPREFIX (first time only)..."
-  fi
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-  wineserver -p >/dev/null 2>&1
-  # The window layout is in twips; tell Wine which DPI the screen has.
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    >/dev/null 2>&1 || true
+  haloquill_prepare_prefix "$WINEPREFIX" "$dpi"
 }

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -112,10 +113,6 @@ TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {
     ::GetClientRect(window.Handle(), &client);
     EXPECT_EQ(client.right, TwipsToPixels(kClientWidthTwips, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(kClientHeightTwips, dpi));
-    if (dpi == 96) {
-        EXPECT_EQ(client.right, 635);
-        EXPECT_EQ(client.bottom, 441);
-    }
 
     for (const ControlSpec& spec : MainWindowLayout()) {
         SCOPED_TRACE(spec.id);
@@ -139,6 +136,21 @@ TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {
         const HWND expectedParent =
             spec.container == kNoControl ? window.Handle() : Find(spec.container);
         EXPECT_EQ(::GetParent(control), expectedParent);
+    }
+}
+
+TEST_F(MainWindowTest, ScreenDpiIsTheOneThePrefixWasGiven) {
+    const int dpi = ScreenDpi();
+    const char* expected = std::getenv("HALOQUILL_EXPECTED_DPI");
+    EXPECT_EQ(dpi, expected ? std::atoi(expected) : 96);
+    RECT client;
+    ::GetClientRect(window.Handle(), &client);
+    if (dpi == 96) {
+        EXPECT_EQ(client.right, 635);
+        EXPECT_EQ(client.bottom, 441);
+    } else {
+        EXPECT_EQ(client.right, 953);
+        EXPECT_EQ(client.bottom, 662);
     }
 }
 
