@@ -4,6 +4,7 @@
 
 #include "angels/angel_display.h"
 #include "app/choice_lists.h"
+#include "app/window_host.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ namespace haloquill {
 enum class Page { Settings, Angel };
 enum class PromoLabel { CoBrand, FullBrand };
 
-class MainView : public AngelDisplay {
+class MainView : public AngelDisplay, public WindowHost {
   public:
     virtual void FillList(ChoiceList list, const std::vector<std::string>& entries) = 0;
     virtual void SelectListItem(ChoiceList list, int position) = 0;

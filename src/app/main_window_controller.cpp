@@ -1,8 +1,10 @@
 #include "app/main_window_controller.h"
 
+#include "app/app_texts.h"
 #include "app/control_ids.h"
 #include "base/text_values.h"
 #include "settings/setting_keys.h"
+#include "web/update_reminder.h"
 
 namespace haloquill {
 
@@ -22,12 +24,33 @@ ChoiceList ListOf(TimeList list) {
 
 } // namespace
 
-MainWindowController::MainWindowController(SettingsStore& store, const Clock& clock,
-                                           RandomSource& random, MainView& view,
-                                           WebPageLauncher& web)
-    : store_(store), random_(random), view_(view), web_(web), angels_(store, clock, random, view) {}
+MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
+    : ports_(ports), view_(view), angels_(ports.store, ports.clock, ports.random, view) {}
 
-void MainWindowController::Form_Load() {
+void MainWindowController::StartProgram(std::string_view commandLine) {
+    Form_Load(commandLine);
+    if (!startedInTray_) {
+        view_.ShowMainWindow();
+    }
+    CoBrand_Randomize();
+}
+
+void MainWindowController::Form_Load(std::string_view commandLine) {
+    SettingsStore& store = ports_.store;
+    RemindOfUpdate(store, ports_.clock, ports_.messages, ports_.web);
+
+    if (HasAutorunEntry(ports_.runKey, ports_.executable().baseName)) {
+        SelectRunOption(true);
+        CheckSysTray(store.ReadSetting(keys::kRunAtSysTray, "False") == "True");
+    } else {
+        SelectRunOption(false);
+    }
+
+    if (view_.IsSysTrayChecked() && commandLine.find("/STARTUP") != std::string_view::npos) {
+        AddTrayIcon();
+        startedInTray_ = true;
+    }
+
     for (ChoiceList list : kAllChoiceLists) {
         view_.FillList(list, ChoiceListEntries(list));
     }
@@ -35,14 +58,14 @@ void MainWindowController::Form_Load() {
     view_.SelectListItem(ChoiceList::Month, 0);
     view_.SelectListItem(ChoiceList::Year, 0);
 
-    const bool firstRun = store_.ReadSetting(keys::kHour).empty();
+    const bool firstRun = store.ReadSetting(keys::kHour).empty();
     if (firstRun) {
         SelectChoice(ChoiceList::Hour, 0);
         SelectChoice(ChoiceList::Minute, 0);
         SelectChoice(ChoiceList::Second, 0);
-        store_.WriteSetting(keys::kHour, "7");
-        store_.WriteSetting(keys::kMinute, "0");
-        store_.WriteSetting(keys::kSecond, "0");
+        store.WriteSetting(keys::kHour, "7");
+        store.WriteSetting(keys::kMinute, "0");
+        store.WriteSetting(keys::kSecond, "0");
         angels_.StartUpAngel(true);
         view_.BringPageToFront(Page::Settings);
     } else {
@@ -66,14 +89,16 @@ void MainWindowController::cboSecond_Click() {
 }
 
 void MainWindowController::chkSysTray_Click() {
-    store_.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
+    ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
 }
 
 void MainWindowController::optRun_Click() {
+    SetAutorunEntry(ports_.runKey, ports_.messages, ports_.executable(), true);
     view_.EnableSysTray(true);
 }
 
 void MainWindowController::optDontRun_Click() {
+    SetAutorunEntry(ports_.runKey, ports_.messages, ports_.executable(), false);
     view_.EnableSysTray(false);
     CheckSysTray(false);
 }
@@ -91,12 +116,115 @@ void MainWindowController::mnuAbout_Click() {
 }
 
 void MainWindowController::CoBrand_Randomize() {
-    const long long n = RoundHalfToEven(6.0 * random_.NextUnit() + 1.0);
+    const long long n = RoundHalfToEven(6.0 * ports_.random.NextUnit() + 1.0);
     if (n == 1 || n == 3 || n == 5) {
         view_.BringPromoLabelToFront(PromoLabel::CoBrand);
     } else if (n == 2 || n == 4 || n == 6) {
         view_.BringPromoLabelToFront(PromoLabel::FullBrand);
     }
+}
+
+void MainWindowController::cmdCalculateMoonPhase_Click() {
+    if (!ValidateDate()) {
+        return;
+    }
+    SaveSettings();
+    view_.SetWindowState(WindowState::Minimized);
+    AddTrayIcon();
+    view_.BringPageToFront(Page::Angel);
+}
+
+bool MainWindowController::ValidateDate() {
+    const int month = view_.ListSelection(ChoiceList::Month);
+    const int day = view_.ListSelection(ChoiceList::Date);
+    const bool shortMonth = month == 3 || month == 5 || month == 8 || month == 10;
+    if ((month == 1 && (day == 29 || day == 30)) || (shortMonth && day == 30)) {
+        ports_.messages.Show(texts::kBadDate, box::kInformation);
+        return false;
+    }
+    return true;
+}
+
+void MainWindowController::ConfirmExit() {
+    const int answer = ports_.messages.Show(texts::kExitQuestion, box::kExclamation | box::kYesNo);
+    if (answer == box::kAnswerYes) {
+        RequestUnload(UnloadReason::ProgramCode);
+    } else {
+        cmdCalculateMoonPhase_Click();
+    }
+}
+
+void MainWindowController::RequestUnload(UnloadReason reason) {
+    if (!Form_QueryUnload(reason)) {
+        Form_Unload();
+    }
+}
+
+bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
+    bool cancel = false;
+    if (reason == UnloadReason::UserClose) {
+        view_.SetWindowState(WindowState::Minimized);
+        AddTrayIcon();
+        view_.HideMainWindow();
+        cancel = true;
+    } else {
+        SaveSettings();
+    }
+    view_.BringPageToFront(Page::Angel);
+    return cancel;
+}
+
+void MainWindowController::Form_Unload() {
+    SaveSettings();
+    RemoveTrayIcon();
+    view_.QuitProgram();
+}
+
+void MainWindowController::Timer1_Timer() {
+    const auto time = ReadReminderTime(ports_.store);
+    if (!reminder_.IsDue(time, ports_.clock.Today(), ports_.clock.Now())) {
+        return;
+    }
+    if (angels_.IsDrawDue()) {
+        angels_.AdvanceDrawDate();
+        angels_.DrawAngelOfTheDay();
+    }
+    view_.ShowMainWindow();
+    view_.SetWindowState(WindowState::Normal);
+}
+
+void MainWindowController::AddTrayIcon() {
+    view_.AddNotificationIcon();
+    view_.SetWindowState(WindowState::Minimized);
+    view_.HideMainWindow();
+}
+
+void MainWindowController::RemoveTrayIcon() {
+    view_.RemoveNotificationIcon();
+}
+
+void MainWindowController::ShowFromTray() {
+    view_.ShowMainWindow();
+    view_.SetWindowState(WindowState::Normal);
+    view_.RestoreProgramIcon();
+    view_.CentreMainWindow();
+    RemoveTrayIcon();
+}
+
+void MainWindowController::OnTrayNotification(int code) {
+    if (code == kTrayDoubleClick) {
+        ShowFromTray();
+    } else if (code == kTrayRightButtonUp) {
+        view_.ShowTrayMenu();
+    }
+}
+
+void MainWindowController::SaveSettings() {
+    haloquill::SaveSettings(ports_.store, *this);
+}
+
+void MainWindowController::LoadSettings() {
+    haloquill::LoadSettings(ports_.store, *this);
 }
 
 bool MainWindowController::RunCommand(int id) {
@@ -110,25 +238,39 @@ bool MainWindowController::RunCommand(int id) {
     case kMnuAbout:
         mnuAbout_Click();
         return true;
+    case kCmdCalculateMoonPhase:
+    case kMnuCalculateMoonPhase:
+        cmdCalculateMoonPhase_Click();
+        return true;
+    case kCmdExit:
+    case kMnuExit:
+        ConfirmExit();
+        return true;
+    case kMnuPop:
+        ShowFromTray();
+        return true;
+    case kMnuExit1:
+        RequestUnload(UnloadReason::ProgramCode);
+        return true;
     case kMnuOnline:
-        web_.OpenHelpPage();
+        ports_.web.OpenHelpPage();
         return true;
     case kMnuVisit:
     case kLabel61:
-        web_.OpenHomePage();
+        ports_.web.OpenHomePage();
         return true;
     case kMnuUpdate:
-        web_.OpenDownloadPage();
+        ports_.web.OpenDownloadPage();
         return true;
     case kMnuDonate:
-        web_.OpenDonatePage();
+        ports_.web.OpenDonatePage();
         return true;
     case kMnuMakeMoney:
     case kLblFullBrand:
-        web_.OpenFullyBrandedPage();
+        ports_.web.OpenFullyBrandedPage();
         return true;
     case kLblCobrand:
-        web_.OpenCoBrandPage();
+        ports_.web.OpenCoBrandPage();
         return true;
     case kOptDisplayOption1:
     case kOptDisplayOption2:
@@ -136,14 +278,6 @@ bool MainWindowController::RunCommand(int id) {
     default:
         return false;
     }
-}
-
-void MainWindowController::SaveSettings() {
-    haloquill::SaveSettings(store_, *this);
-}
-
-void MainWindowController::LoadSettings() {
-    haloquill::LoadSettings(store_, *this);
 }
 
 bool MainWindowController::IsRunSelected() const {
@@ -208,7 +342,7 @@ void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key
     const int position = view_.ListSelection(list);
     const auto& entries = ChoiceListEntries(list);
     if (position >= 0 && position < static_cast<int>(entries.size())) {
-        store_.WriteSetting(key, entries[static_cast<std::size_t>(position)]);
+        ports_.store.WriteSetting(key, entries[static_cast<std::size_t>(position)]);
     }
 }
 

@@ -4,7 +4,9 @@
 #include "app/main_menu.h"
 #include "win32/description_box.h"
 #include "win32/quit_program.h"
+
 #include "win32/styled_controls.h"
+#include <commctrl.h>
 
 namespace haloquill::win32 {
 
@@ -46,20 +48,32 @@ HMENU BuildMenu(ControlId parent) {
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, SettingsStore& store, const Clock& clock,
-                       RandomSource& random, WebPageLauncher& web)
-    : instance_(instance), web_(web), controller_(store, clock, random, *this, web),
-      gdi_(ScreenDpi()), pictures_(instance, gdi_.Dpi()) {}
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 1000;
+constexpr UINT_PTR kHookSubclass = 1;
+
+MainWindow::MainWindow(HINSTANCE instance, const MainWindowPorts& ports)
+    : instance_(instance), web_(ports.web), controller_(ports, *this), gdi_(ScreenDpi()),
+      pictures_(instance, gdi_.Dpi()) {}
 
 MainWindow::~MainWindow() {
     about_.reset();
+    tray_.Remove();
     if (window_ && ::IsWindow(window_)) {
         ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
     }
 }
 
-bool MainWindow::Load() {
+bool MainWindow::Start(std::string_view commandLine) {
+    if (!Create()) {
+        return false;
+    }
+    controller_.StartProgram(commandLine);
+    return true;
+}
+
+bool MainWindow::Create() {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
@@ -105,14 +119,10 @@ bool MainWindow::Load() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 
     CreateControls();
-    controller_.Form_Load();
+    taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    // The timer runs for the whole life of the window, shown or hidden.
+    ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     return true;
-}
-
-void MainWindow::Show() {
-    ::ShowWindow(window_, SW_SHOWNORMAL);
-    ::UpdateWindow(window_);
-    controller_.CoBrand_Randomize();
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {
@@ -172,6 +182,10 @@ void MainWindow::CreateControls() {
     }
     if (HWND description = Control(kTxtCardDesc)) {
         ProtectDescriptionBox(description);
+    }
+    if (HWND hook = Control(kPicHook)) {
+        // The notification-area icon reports its mouse messages to this box.
+        ::SetWindowSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
     SetRunSelected(false);
     EnableSysTray(false);
@@ -296,6 +310,80 @@ void MainWindow::ShowAboutWindow() {
     about_->ShowModal(window_);
 }
 
+void MainWindow::ShowMainWindow() {
+    ::ShowWindow(window_, minimized_ ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    if (!minimized_) {
+        ::SetForegroundWindow(window_);
+    }
+}
+
+void MainWindow::HideMainWindow() {
+    ::ShowWindow(window_, SW_HIDE);
+}
+
+void MainWindow::SetWindowState(WindowState state) {
+    minimized_ = state == WindowState::Minimized;
+    if (!::IsWindowVisible(window_)) {
+        return; // takes effect when the window is shown
+    }
+    if (minimized_) {
+        ::ShowWindow(window_, SW_MINIMIZE);
+    } else if (::IsIconic(window_)) {
+        ::ShowWindow(window_, SW_RESTORE);
+        ::SetForegroundWindow(window_);
+    }
+}
+
+void MainWindow::CentreMainWindow() {
+    RECT frame;
+    ::GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    ::SetWindowPos(window_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::RestoreProgramIcon() {
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+void MainWindow::AddNotificationIcon() {
+    HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
+    tray_.Add(Control(kPicHook), current ? current : smallIcon_);
+}
+
+void MainWindow::RemoveNotificationIcon() {
+    tray_.Remove();
+}
+
+void MainWindow::ShowTrayMenu() {
+    HMENU menu = ::CreatePopupMenu();
+    for (const MenuItemSpec& item : MainMenuItems()) {
+        if (item.parent == kMnuPopUp) {
+            ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.id),
+                          std::string(item.caption).c_str());
+        }
+    }
+    ::SetMenuDefaultItem(menu, kMnuPop, FALSE);
+    POINT at{};
+    ::GetCursorPos(&at);
+    // Without this the menu would not close when the user clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    ::TrackPopupMenu(menu, 0, at.x, at.y, 0, window_, nullptr);
+    ::PostMessageA(window_, WM_NULL, 0, 0);
+    ::DestroyMenu(menu);
+}
+
+void MainWindow::QuitProgram() {
+    if (about_) {
+        about_->Close();
+    }
+    tray_.Remove();
+    win32::QuitProgram();
+}
+
 void MainWindow::OnCommand(int id, int code) {
     if (code == CBN_SELCHANGE) {
         switch (id) {
@@ -384,21 +472,46 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return TRUE;
         }
         break;
-    case WM_CLOSE:
-        controller_.SaveSettings();
-        if (about_) {
-            about_->Close();
+    case WM_TIMER:
+        if (wParam == kTimer1) {
+            controller_.Timer1_Timer();
         }
-        QuitProgram();
+        return 0;
+    case WM_CLOSE:
+        controller_.RequestUnload(UnloadReason::UserClose);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            controller_.RequestUnload(UnloadReason::SessionEnd);
+        }
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         window_ = nullptr;
         break;
     default:
+        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+            tray_.Restore();
+            return 0;
+        }
         break;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR /*id*/, DWORD_PTR data) {
+    if (message == kTrayCallbackMessage) {
+        auto* self = reinterpret_cast<MainWindow*>(data);
+        self->controller_.OnTrayNotification(LOWORD(lParam));
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(hook, HookProc, kHookSubclass);
+    }
+    return ::DefSubclassProc(hook, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

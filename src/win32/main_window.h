@@ -9,6 +9,7 @@
 #include "win32/frame_window.h"
 #include "win32/gdi_cache.h"
 #include "win32/picture_set.h"
+#include "win32/tray_icon.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
@@ -25,17 +26,15 @@ inline constexpr int kProgramIconResource = 1;
 
 class MainWindow final : public MainView {
   public:
-    MainWindow(HINSTANCE instance, SettingsStore& store, const Clock& clock, RandomSource& random,
-               WebPageLauncher& web);
+    MainWindow(HINSTANCE instance, const MainWindowPorts& ports);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Creates the window with its controls and menus and runs the initialisation; false if the
-    // window could not be created.
-    bool Load();
-    // Shows the window and chooses the promotional label in front.
-    void Show();
+    // Creates the window with its controls and menus, then runs the program's start: the
+    // initialisation, the window shown (unless it went to the notification area) and the
+    // promotional label chosen. False if the window could not be created.
+    bool Start(std::string_view commandLine);
     HWND Handle() const { return window_; }
 
     // Keyboard handling before the dialog keys: the arrow keys choose between the two start-up
@@ -59,8 +58,22 @@ class MainWindow final : public MainView {
     void BringPromoLabelToFront(PromoLabel label) override;
     void ShowAboutWindow() override;
 
+    // WindowHost
+    void ShowMainWindow() override;
+    void HideMainWindow() override;
+    void SetWindowState(WindowState state) override;
+    void CentreMainWindow() override;
+    void RestoreProgramIcon() override;
+    void AddNotificationIcon() override;
+    void RemoveNotificationIcon() override;
+    void ShowTrayMenu() override;
+    void QuitProgram() override;
+
   private:
+    bool Create();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR data);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void CreateMenus();
@@ -71,6 +84,8 @@ class MainWindow final : public MainView {
 
     HINSTANCE instance_;
     WebPageLauncher& web_;
+    UINT taskbarCreated_ = 0;
+    bool minimized_ = false; // the state a hidden window will be shown in
     MainWindowController controller_;
     HWND window_ = nullptr;
     GdiCache gdi_;
@@ -80,6 +95,7 @@ class MainWindow final : public MainView {
     std::map<ControlId, HWND> controls_;
     std::map<ControlId, FrameStyle> frameStyles_;
     std::unique_ptr<AboutWindow> about_;
+    TrayIcon tray_;
 };
 
 } // namespace haloquill::win32

@@ -5,6 +5,7 @@
 #include "base/random_source.h"
 #include "win32/executable_file.h"
 #include "win32/main_window.h"
+#include "win32/registry_run_key.h"
 #include "win32/registry_settings_store.h"
 #include "win32/shell_web_browser.h"
 #include "win32/system_services.h"
@@ -32,7 +33,7 @@ int RunMessageLoop(haloquill::win32::MainWindow& mainWindow) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     using namespace haloquill;
 
     win32::SystemMessageBoxes messageBoxes;
@@ -55,11 +56,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::ShellWebBrowser browser;
     WebPageLauncher web(browser, std::string(ConfiguredSiteBase()));
 
+    win32::RegistryRunKey runKey;
+    const MainWindowPorts ports{
+        store, clock, random, messageBoxes, web, runKey, win32::RunningExecutable};
+
     int result = 1;
     {
-        win32::MainWindow mainWindow(instance, store, clock, random, web);
-        if (mainWindow.Load()) {
-            mainWindow.Show();
+        win32::MainWindow mainWindow(instance, ports);
+        if (mainWindow.Start(commandLine ? commandLine : "")) {
             result = RunMessageLoop(mainWindow);
         }
     }

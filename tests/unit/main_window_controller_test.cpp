@@ -1,10 +1,6 @@
 #include "app/control_ids.h"
 #include "app/main_window_controller.h"
-#include "fakes/fake_clock.h"
-#include "fakes/fake_main_view.h"
-#include "fakes/fake_settings_store.h"
-#include "fakes/fake_web_browser.h"
-#include "fakes/scripted_random.h"
+#include "fakes/controller_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +10,18 @@
 namespace haloquill {
 namespace {
 
-using testing::FakeClock;
 using testing::FakeMainView;
 using testing::FakeSettingsStore;
-using testing::FakeWebBrowser;
 using testing::ScriptedRandom;
 using Values = std::map<std::string, std::string>;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected testing::ControllerRig {
   protected:
     void Load() {
         random.queue.push_back(ScriptedRandom::ForAngel(nextAngel));
-        controller.Form_Load();
+        controller.Form_Load("");
     }
 
-    FakeSettingsStore store;
-    FakeClock clock;
-    ScriptedRandom random;
-    FakeMainView view;
-    FakeWebBrowser browser;
-    WebPageLauncher web{browser, "https://site.test/"};
-    MainWindowController controller{store, clock, random, view, web};
     int nextAngel = 10;
 };
 
@@ -44,7 +31,8 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndOpensOnTheSettingsPage) {
                                     {"Minute", "0"},
                                     {"Second", "0"},
                                     {"Date", "2026-12-08"},
-                                    {"Card", "10"}}));
+                                    {"Card", "10"},
+                                    {"UpdateCheckDate", "2026-12-08"}}));
     EXPECT_EQ(view.SelectedText(ChoiceList::Hour), "7");
     EXPECT_EQ(view.SelectedText(ChoiceList::Minute), "0");
     EXPECT_EQ(view.SelectedText(ChoiceList::Second), "0");
@@ -85,7 +73,8 @@ TEST_F(MainWindowTest, LaterStartShowsTheStoredTimeOnTheAngelPageWithoutRewritin
                                     {"Minute", "30"},
                                     {"Second", "5"},
                                     {"Date", "2027-01-01"},
-                                    {"Card", "2"}}));
+                                    {"Card", "2"},
+                                    {"UpdateCheckDate", "2026-12-08"}}));
 }
 
 TEST_F(MainWindowTest, EmptyHourCountsAsFirstStartAgainAndKeepsOtherValues) {
@@ -178,14 +167,11 @@ TEST_F(MainWindowTest, SystemTrayWithoutAutorunKeepsTheBoxWhileDontRunStaysSelec
 TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
     for (const char* text : {"true", "TRUE", "True ", "1", ""}) {
         SCOPED_TRACE(text);
-        FakeSettingsStore localStore;
-        localStore.values = {{"Hour", "7"},          {"Minute", "0"}, {"Second", "0"},
-                             {"Date", "2027-01-01"}, {"Card", "1"},   {"SystemTray", text}};
-        FakeMainView localView;
-        ScriptedRandom localRandom;
-        MainWindowController local{localStore, clock, localRandom, localView, web};
-        local.Form_Load();
-        EXPECT_FALSE(localView.sysTrayChecked);
+        testing::ControllerRig rig;
+        rig.StoreLaterStart();
+        rig.store.values["SystemTray"] = text;
+        rig.controller.Form_Load("");
+        EXPECT_FALSE(rig.view.sysTrayChecked);
     }
 }
 
@@ -251,11 +237,13 @@ TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
 
 TEST_F(MainWindowTest, CoBrandGivesEachLabelAnEvenChance) {
     SeededRandom seeded(2024);
-    MainWindowController local{store, clock, seeded, view, web};
+    for (int i = 0; i < 60000; ++i) {
+        random.queue.push_back(seeded.NextUnit());
+    }
     int coBrand = 0;
     for (int i = 0; i < 60000; ++i) {
         view.frontPromo = PromoLabel::CoBrand; // as after creation
-        local.CoBrand_Randomize();
+        controller.CoBrand_Randomize();
         coBrand += view.frontPromo == PromoLabel::CoBrand ? 1 : 0;
     }
     EXPECT_NEAR(coBrand, 30000, 600);

@@ -30,7 +30,8 @@ TEST(EndToEnd, VeryFirstStartWritesTheDefaultsAndShowsTheSettingsPage) {
 
     EXPECT_EQ(program->WindowText(program->MainWindow()), "Corvel Haloquill v1.15");
     const Values stored = driver.AllSettings();
-    EXPECT_EQ(stored.size(), 5u);
+    EXPECT_EQ(stored.size(), 6u);
+    EXPECT_EQ(stored.at("UpdateCheckDate"), TodayIso());
     EXPECT_EQ(stored.at("Hour"), "7");
     EXPECT_EQ(stored.at("Minute"), "0");
     EXPECT_EQ(stored.at("Second"), "0");

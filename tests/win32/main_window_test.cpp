@@ -5,6 +5,8 @@
 #include "app/main_menu.h"
 #include "app/main_window_layout.h"
 #include "fakes/fake_clock.h"
+#include "fakes/fake_message_boxes.h"
+#include "fakes/fake_run_key.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/fake_web_browser.h"
 #include "fakes/scripted_random.h"
@@ -59,8 +61,7 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         random.queue = {ScriptedRandom::ForAngel(4), 0.0};
-        ASSERT_TRUE(window.Load());
-        window.Show();
+        ASSERT_TRUE(window.Start(""));
         PumpMessages();
     }
 
@@ -104,7 +105,12 @@ class MainWindowTest : public ::testing::Test {
     ScriptedRandom random;
     FakeWebBrowser browser;
     WebPageLauncher web{browser, "https://site.test/"};
-    MainWindow window{::GetModuleHandleA(nullptr), store, clock, random, web};
+    haloquill::testing::FakeMessageBoxes messages;
+    haloquill::testing::FakeRunKey runKey;
+    MainWindow window{::GetModuleHandleA(nullptr),
+                      MainWindowPorts{store, clock, random, messages, web, runKey, [] {
+                                          return ExecutablePath{"C:\\Tools", "prog"};
+                                      }}};
 };
 
 TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {

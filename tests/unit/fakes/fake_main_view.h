@@ -48,6 +48,21 @@ class FakeMainView final : public MainView {
     void BringPromoLabelToFront(PromoLabel label) override { frontPromo = label; }
     void ShowAboutWindow() override { ++aboutShown; }
 
+    // WindowHost: a window that is shown or hidden, normal or minimised, with at most one
+    // icon in the notification area, as the platform keeps it.
+    void ShowMainWindow() override { visible = true; }
+    void HideMainWindow() override { visible = false; }
+    void SetWindowState(WindowState newState) override { state = newState; }
+    void CentreMainWindow() override { ++centred; }
+    void RestoreProgramIcon() override { ++iconRestored; }
+    void AddNotificationIcon() override {
+        ++iconAdds;
+        iconPresent = true;
+    }
+    void RemoveNotificationIcon() override { iconPresent = false; }
+    void ShowTrayMenu() override { ++trayMenus; }
+    void QuitProgram() override { ++quits; }
+
     // State at creation, as the window's design has it.
     int picture = 1;
     std::string cardName = "<placeholder>";
@@ -60,6 +75,14 @@ class FakeMainView final : public MainView {
     Page frontPage = Page::Settings;
     PromoLabel frontPromo = PromoLabel::CoBrand;
     int aboutShown = 0;
+    bool visible = false; // loaded, not yet shown
+    WindowState state = WindowState::Normal;
+    bool iconPresent = false;
+    int iconAdds = 0;
+    int centred = 0;
+    int iconRestored = 0;
+    int trayMenus = 0;
+    int quits = 0;
 };
 
 } // namespace haloquill::testing

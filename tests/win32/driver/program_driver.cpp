@@ -89,6 +89,13 @@ HWND RunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
             return mainWindow_ != nullptr || !IsRunning();
         },
         timeout);
+    if (mainWindow_) {
+        // The window exists before its initialisation runs; a sent message is answered only
+        // once the program waits for messages, that is once its start is over.
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_BLOCK,
+                              static_cast<UINT>(timeout.count()), &result);
+    }
     return mainWindow_;
 }
 
@@ -152,7 +159,8 @@ std::vector<ForeignMessageBox> RunningProgram::MessageBoxes() const {
 
 bool RunningProgram::Close() {
     if (mainWindow_) {
-        ::PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        // The pop-up menu's "Exit": ends the program without a question.
+        ::PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(kMnuExit1, 0), 0);
     }
     return WaitForExit();
 }

@@ -68,7 +68,7 @@ class RunningProgram {
     // The top-level windows of the process with the class "#32770" (dialogs and message boxes).
     std::vector<ForeignMessageBox> MessageBoxes() const;
 
-    // Asks the program to close its main window and waits for the process to end.
+    // Ends the program as its notification-area menu's "Exit" does, and waits for the end.
     bool Close();
     void Kill();
 

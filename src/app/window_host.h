@@ -1,0 +1,23 @@
+#pragma once
+// The main window as a window: shown, hidden, minimised, centred, its icon in the notification
+// area, and the end of the program.
+
+namespace haloquill {
+
+enum class WindowState { Normal, Minimized };
+
+class WindowHost {
+  public:
+    virtual ~WindowHost() = default;
+    virtual void ShowMainWindow() = 0; // modeless, in the taskbar
+    virtual void HideMainWindow() = 0; // off the screen and out of the taskbar
+    virtual void SetWindowState(WindowState state) = 0;
+    virtual void CentreMainWindow() = 0;
+    virtual void RestoreProgramIcon() = 0;
+    virtual void AddNotificationIcon() = 0;    // no second icon while one is there
+    virtual void RemoveNotificationIcon() = 0; // harmless without an icon
+    virtual void ShowTrayMenu() = 0;           // "Show" (default) and "Exit" at the mouse
+    virtual void QuitProgram() = 0;            // unloads every window and ends the program
+};
+
+} // namespace haloquill

@@ -1,0 +1,47 @@
+#include "win32/tray_icon.h"
+
+#include <cstring>
+
+namespace haloquill::win32 {
+
+namespace {
+
+// The first layout of the record: size, window, id, flags, message, icon and a 64-byte tip.
+constexpr DWORD kRecordSize = 88;
+
+} // namespace
+
+void TrayIcon::Add(HWND receiver, HICON icon) {
+    if (wanted_ && shown_) {
+        return;
+    }
+    wanted_ = true;
+    record_ = {};
+    record_.cbSize = kRecordSize;
+    record_.hWnd = receiver;
+    record_.uID = kTrayIconId;
+    record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record_.uCallbackMessage = kTrayCallbackMessage;
+    record_.hIcon = icon;
+    std::strcpy(record_.szTip, "Recent");
+    shown_ = notify_(NIM_ADD, &record_) != FALSE;
+}
+
+void TrayIcon::Remove() {
+    if (!wanted_) {
+        return;
+    }
+    record_.cbSize = kRecordSize;
+    record_.uID = kTrayIconId;
+    notify_(NIM_DELETE, &record_);
+    wanted_ = false;
+    shown_ = false;
+}
+
+void TrayIcon::Restore() {
+    if (wanted_) {
+        shown_ = notify_(NIM_ADD, &record_) != FALSE;
+    }
+}
+
+} // namespace haloquill::win32

@@ -1,0 +1,40 @@
+#pragma once
+// The program's one icon in the notification area: added and removed on request, and added
+// again when the taskbar is re-created while it should be there.
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+namespace haloquill::win32 {
+
+// The icon's mouse messages arrive at the receiving window as this message, with the mouse
+// message in the low word of lParam.
+inline constexpr UINT kTrayCallbackMessage = 0x0201;
+inline constexpr UINT kTrayIconId = 1;
+
+using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+
+class TrayIcon {
+  public:
+    explicit TrayIcon(ShellNotifyFunction notify = ::Shell_NotifyIconA) : notify_(notify) {}
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() { Remove(); }
+
+    // Adds the icon with tooltip "Recent"; nothing when it is already there.
+    void Add(HWND receiver, HICON icon);
+    void Remove();
+    // After "TaskbarCreated": the new taskbar has no icons, so add ours again if it should be
+    // there (also when the first attempt failed for want of a taskbar).
+    void Restore();
+    bool IsWanted() const { return wanted_; }
+
+  private:
+    ShellNotifyFunction notify_;
+    NOTIFYICONDATAA record_{};
+    bool wanted_ = false; // the program is in the notification area
+    bool shown_ = false;  // the shell accepted the icon
+};
+
+} // namespace haloquill::win32

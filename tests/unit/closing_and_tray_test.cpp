@@ -1,0 +1,220 @@
+#include "app/app_texts.h"
+#include "app/control_ids.h"
+#include "fakes/controller_rig.h"
+
+#include <gtest/gtest.h>
+
+namespace haloquill {
+namespace {
+
+using testing::FakeMessageBoxes;
+using testing::ScriptedRandom;
+
+class ClosingTest : public ::testing::Test, protected testing::ControllerRig {
+  protected:
+    void Start(std::string_view commandLine = "") {
+        random.queue = {ScriptedRandom::ForAngel(3), 0.0};
+        controller.StartProgram(commandLine);
+        store.writes.clear();
+    }
+
+    void ChooseDate(int day, int month) {
+        view.SelectListItem(ChoiceList::Date, day - 1);
+        view.SelectListItem(ChoiceList::Month, month - 1);
+    }
+
+    const FakeMessageBoxes::Shown kBadDateBox{std::string(texts::kBadDate), 0x40};
+    const FakeMessageBoxes::Shown kExitBox{std::string(texts::kExitQuestion), 0x34};
+};
+
+TEST_F(ClosingTest, StartShowsTheWindowWithoutAnIcon) {
+    StoreLaterStart();
+    Start();
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(view.iconPresent);
+    EXPECT_EQ(view.state, WindowState::Normal);
+}
+
+TEST_F(ClosingTest, ApplyAndHideSavesTheChoicesAndGoesToTheTrayWithTheAngelPageInFront) {
+    Start();
+    EXPECT_EQ(view.frontPage, Page::Settings);
+    controller.RunCommand(kCmdCalculateMoonPhase);
+    EXPECT_EQ(store.writes,
+              (decltype(store.writes){{"AutorunStartUp", "False"}, {"SystemTray", "False"}}));
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.iconPresent);
+    EXPECT_EQ(view.state, WindowState::Minimized);
+    EXPECT_EQ(view.frontPage, Page::Angel);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ClosingTest, ImpossibleDatesAreRefusedWithOneMessageAndNothingElse) {
+    Start();
+    const std::pair<int, int> bad[] = {{30, 2}, {31, 2}, {31, 4}, {31, 6}, {31, 9}, {31, 11}};
+    for (const auto& [day, month] : bad) {
+        messages.shown.clear();
+        ChooseDate(day, month);
+        controller.RunCommand(kMnuCalculateMoonPhase);
+        EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kBadDateBox}))
+            << day << "/" << month;
+        EXPECT_TRUE(store.writes.empty());
+        EXPECT_TRUE(view.visible);
+        EXPECT_FALSE(view.iconPresent);
+    }
+}
+
+TEST_F(ClosingTest, PossibleDatesAndListsWithoutSelectionPass) {
+    Start();
+    const std::pair<int, int> good[] = {{29, 2}, {31, 12}, {30, 4}, {31, 1}, {31, 3}};
+    for (const auto& [day, month] : good) {
+        ChooseDate(day, month);
+        EXPECT_TRUE(controller.ValidateDate()) << day << "/" << month;
+    }
+    view.SelectListItem(ChoiceList::Month, -1);
+    view.SelectListItem(ChoiceList::Date, 30);
+    EXPECT_TRUE(controller.ValidateDate());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ClosingTest, CloseBoxHidesToTheTrayWithoutAQuestionOrAWrite) {
+    Start();
+    view.frontPage = Page::Settings;
+    controller.RequestUnload(UnloadReason::UserClose);
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.iconPresent);
+    EXPECT_EQ(view.state, WindowState::Minimized);
+    EXPECT_EQ(view.quits, 0);
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(view.frontPage, Page::Angel);
+}
+
+TEST_F(ClosingTest, ExitAnsweredYesSavesRemovesTheIconAndQuits) {
+    Start();
+    controller.RunCommand(kCmdCalculateMoonPhase); // into the tray, icon present
+    store.writes.clear();
+    messages.answers = {box::kAnswerYes};
+    controller.RunCommand(kMnuExit);
+    EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kExitBox}));
+    EXPECT_EQ(store.writes.size(), 4u); // saved by the request and again by the unload
+    EXPECT_EQ(store.Get("AutorunStartUp"), "False");
+    EXPECT_FALSE(view.iconPresent);
+    EXPECT_EQ(view.quits, 1);
+}
+
+TEST_F(ClosingTest, ExitAnsweredNoAppliesAndHides) {
+    Start();
+    messages.answers = {box::kAnswerNo};
+    controller.RunCommand(kCmdExit);
+    EXPECT_EQ(view.quits, 0);
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.iconPresent);
+    EXPECT_EQ(store.Get("SystemTray"), "False");
+}
+
+TEST_F(ClosingTest, ExitAnsweredNoWithAnImpossibleDateOnlyShowsTheDateMessage) {
+    Start();
+    ChooseDate(31, 4);
+    messages.answers = {box::kAnswerNo};
+    controller.RunCommand(kCmdExit);
+    EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kExitBox, kBadDateBox}));
+    EXPECT_TRUE(view.visible);
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_EQ(view.quits, 0);
+}
+
+TEST_F(ClosingTest, TrayMenuExitAndSessionEndQuitWithoutAQuestion) {
+    for (auto quit : {0, 1}) {
+        testing::ControllerRig rig;
+        rig.random.queue = {ScriptedRandom::ForAngel(3), 0.0};
+        rig.controller.StartProgram("");
+        rig.controller.RunCommand(kCmdCalculateMoonPhase);
+        if (quit == 0) {
+            rig.controller.RunCommand(kMnuExit1);
+        } else {
+            rig.controller.RequestUnload(UnloadReason::SessionEnd);
+        }
+        EXPECT_TRUE(rig.messages.shown.empty());
+        EXPECT_EQ(rig.view.quits, 1);
+        EXPECT_FALSE(rig.view.iconPresent);
+        EXPECT_EQ(rig.store.Get("SystemTray"), "False");
+        EXPECT_EQ(rig.view.frontPage, Page::Angel);
+    }
+}
+
+TEST_F(ClosingTest, DoubleClickAndShowBringTheWindowBackCentredAndRemoveTheIcon) {
+    Start();
+    for (bool useMenu : {false, true}) {
+        controller.RequestUnload(UnloadReason::UserClose);
+        ASSERT_TRUE(view.iconPresent);
+        const int centred = view.centred;
+        if (useMenu) {
+            controller.RunCommand(kMnuPop);
+        } else {
+            controller.OnTrayNotification(kTrayDoubleClick);
+        }
+        EXPECT_TRUE(view.visible);
+        EXPECT_EQ(view.state, WindowState::Normal);
+        EXPECT_FALSE(view.iconPresent);
+        EXPECT_EQ(view.centred, centred + 1);
+        EXPECT_GE(view.iconRestored, 1);
+    }
+}
+
+TEST_F(ClosingTest, OnlyDoubleClickAndRightButtonUpAnswer) {
+    Start();
+    controller.RequestUnload(UnloadReason::UserClose);
+    for (int code : {0x0200, 0x0201, 0x0202, 0x0204, 0x0206, 0x0207, 0x0208, 0x0209, 0x0400}) {
+        controller.OnTrayNotification(code);
+    }
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(view.trayMenus, 0);
+    controller.OnTrayNotification(kTrayRightButtonUp);
+    EXPECT_EQ(view.trayMenus, 1);
+    EXPECT_FALSE(view.visible);
+}
+
+TEST_F(ClosingTest, CloseBoxAfterTheReminderKeepsOneIcon) {
+    Start();
+    controller.RequestUnload(UnloadReason::UserClose);
+    view.ShowMainWindow(); // as the reminder does, leaving the icon
+    view.SetWindowState(WindowState::Normal);
+    const int adds = view.iconAdds;
+    controller.RequestUnload(UnloadReason::UserClose);
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(view.iconPresent);
+    EXPECT_EQ(view.iconAdds, adds + 1); // the platform refuses the second icon itself
+}
+
+TEST_F(ClosingTest, StartupArgumentGoesToTheTrayOnlyWithTheEntryAndTheTrayChoice) {
+    struct Case {
+        bool entry;
+        const char* runAtSysTray;
+        const char* commandLine;
+        bool inTray;
+    };
+    const Case cases[] = {
+        {true, "True", "/STARTUP", true},   {true, "True", "-x /STARTUP -y", true},
+        {true, "True", "x/STARTUPy", true}, {true, "True", "/startup", false},
+        {true, "True", "", false},          {true, "False", "/STARTUP", false},
+        {true, "true", "/STARTUP", false},  {false, "True", "/STARTUP", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.commandLine) + " " + c.runAtSysTray + (c.entry ? " entry" : ""));
+        testing::ControllerRig rig;
+        rig.StoreLaterStart();
+        rig.store.values["RunAtSysTray"] = c.runAtSysTray;
+        rig.store.values["AutorunStartUp"] = c.entry ? "True" : "False";
+        rig.store.values["SystemTray"] = c.runAtSysTray;
+        if (c.entry) {
+            rig.runKey.values["prog"] = "old";
+        }
+        rig.random.queue = {0.0};
+        rig.controller.StartProgram(c.commandLine);
+        EXPECT_EQ(rig.view.visible, !c.inTray);
+        EXPECT_EQ(rig.view.iconPresent, c.inTray);
+    }
+}
+
+} // namespace
+} // namespace haloquill

@@ -1,0 +1,34 @@
+#pragma once
+// Message boxes answered from a script, each one recorded.
+
+#include "app/message_boxes.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace haloquill::testing {
+
+class FakeMessageBoxes final : public MessageBoxes {
+  public:
+    struct Shown {
+        std::string text;
+        unsigned flags;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+
+    int Show(std::string_view text, unsigned flags) override {
+        shown.push_back({std::string(text), flags});
+        if (answers.empty()) {
+            return (flags & 0x0F) == box::kYesNo ? box::kAnswerNo : box::kAnswerOk;
+        }
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<Shown> shown;
+    std::deque<int> answers;
+};
+
+} // namespace haloquill::testing
