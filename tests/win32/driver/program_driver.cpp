@@ -170,13 +170,13 @@ void RunningProgram::Kill() {
     ::WaitForSingleObject(process_.Get(), 10000);
 }
 
-ProgramDriver::ProgramDriver(std::string baseName)
+ProgramDriver::ProgramDriver(std::string baseName, const std::string& folder)
     : baseName_(std::move(baseName)), settings_([name = baseName_] { return name; }) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "haloquill-e2e";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    executable_ = folder + "\\" + baseName_ + ".exe";
+    directory_ = std::string(temp) + folder;
+    ::CreateDirectoryA(directory_.c_str(), nullptr);
+    executable_ = directory_ + "\\" + baseName_ + ".exe";
     const std::string original = OwnDirectory() + "\\Haloquill.exe";
     if (!::CopyFileA(original.c_str(), executable_.c_str(), FALSE)) {
         throw std::runtime_error("cannot copy " + original + " to " + executable_);
@@ -218,10 +218,14 @@ std::unique_ptr<RunningProgram> ProgramDriver::Start(const std::string& argument
     if (!arguments.empty()) {
         commandLine += " " + arguments;
     }
+    return StartCommandLine(commandLine);
+}
+
+std::unique_ptr<RunningProgram> ProgramDriver::StartCommandLine(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(executable_.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
                           nullptr, nullptr, &startup, &process)) {
         throw std::runtime_error("cannot start " + executable_);
     }

@@ -81,13 +81,15 @@ class RunningProgram {
 
 class ProgramDriver {
   public:
-    // Copies Haloquill.exe to a scratch folder as <baseName>.exe and clears its settings.
-    explicit ProgramDriver(std::string baseName);
+    // Copies Haloquill.exe to <temp>\<folder>\<baseName>.exe and clears its settings.
+    explicit ProgramDriver(std::string baseName, const std::string& folder = "haloquill-e2e");
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
     ~ProgramDriver(); // removes the settings again
 
     std::unique_ptr<RunningProgram> Start(const std::string& arguments = {});
+    // Starts a process with exactly this command line, as Windows runs a Run entry at logon.
+    std::unique_ptr<RunningProgram> StartCommandLine(std::string commandLine);
 
     // The program's settings, read and written in the registry as the program keeps them.
     win32::RegistrySettingsStore& Settings() { return settings_; }
@@ -95,9 +97,12 @@ class ProgramDriver {
     void ClearSettings();
 
     const std::string& ExecutablePath() const { return executable_; }
+    const std::string& Directory() const { return directory_; }
+    const std::string& BaseName() const { return baseName_; }
 
   private:
     std::string baseName_;
+    std::string directory_;
     std::string executable_;
     win32::RegistrySettingsStore settings_;
 };
