@@ -1,0 +1,157 @@
+// The notification-area icon against a recording stand-in for the shell, and the Run key
+// against a scratch key of Wine's real registry.
+
+#include "win32/registry_run_key.h"
+#include "win32/registry_settings_store.h"
+#include "win32/tray_icon.h"
+#include "win32/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace haloquill::win32 {
+namespace {
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAA record;
+};
+
+// The shell's answers and the calls it received; one test at a time uses it.
+struct FakeShell {
+    std::vector<NotifyCall> calls;
+    bool accept = true;
+};
+FakeShell* shell = nullptr;
+
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA record) {
+    shell->calls.push_back({message, *record});
+    return shell->accept ? TRUE : FALSE;
+}
+
+class TrayIconTest : public ::testing::Test {
+  protected:
+    void SetUp() override { shell = &fake; }
+    void TearDown() override { shell = nullptr; }
+
+    FakeShell fake;
+    HWND receiver = reinterpret_cast<HWND>(0x1234);
+    HICON icon = reinterpret_cast<HICON>(0x5678);
+};
+
+TEST_F(TrayIconTest, AddsOneIconWithTheFirstRecordLayout) {
+    TrayIcon tray(RecordNotify);
+    tray.Add(receiver, icon);
+    tray.Add(receiver, icon); // already there: nothing more
+    ASSERT_EQ(fake.calls.size(), 1u);
+    const NotifyCall& call = fake.calls[0];
+    EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(call.record.cbSize, 88u);
+    EXPECT_EQ(call.record.hWnd, receiver);
+    EXPECT_EQ(call.record.uID, 1u);
+    EXPECT_EQ(call.record.uFlags, 7u);
+    EXPECT_EQ(call.record.uCallbackMessage, 0x0201u);
+    EXPECT_EQ(call.record.hIcon, icon);
+    EXPECT_STREQ(call.record.szTip, "Recent");
+}
+
+TEST_F(TrayIconTest, RemovesOnlyWhatItAddedAndOnDestruction) {
+    {
+        TrayIcon tray(RecordNotify);
+        tray.Remove(); // nothing to remove
+        EXPECT_TRUE(fake.calls.empty());
+        tray.Add(receiver, icon);
+        tray.Remove();
+        ASSERT_EQ(fake.calls.size(), 2u);
+        EXPECT_EQ(fake.calls[1].message, static_cast<DWORD>(NIM_DELETE));
+        EXPECT_EQ(fake.calls[1].record.uID, 1u);
+        EXPECT_EQ(fake.calls[1].record.hWnd, receiver);
+        tray.Add(receiver, icon);
+    }
+    ASSERT_EQ(fake.calls.size(), 4u);
+    EXPECT_EQ(fake.calls[3].message, static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayIconTest, NewTaskbarGetsTheIconBackOnlyWhileItShouldBeThere) {
+    TrayIcon tray(RecordNotify);
+    tray.Restore();
+    EXPECT_TRUE(fake.calls.empty());
+    tray.Add(receiver, icon);
+    tray.Restore();
+    ASSERT_EQ(fake.calls.size(), 2u);
+    EXPECT_EQ(fake.calls[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_STREQ(fake.calls[1].record.szTip, "Recent");
+    tray.Remove();
+    tray.Restore();
+    EXPECT_EQ(fake.calls.size(), 3u);
+}
+
+TEST_F(TrayIconTest, IconRefusedForWantOfATaskbarIsAddedWhenOneAppears) {
+    TrayIcon tray(RecordNotify);
+    fake.accept = false;
+    tray.Add(receiver, icon);
+    EXPECT_TRUE(tray.IsWanted());
+    fake.accept = true;
+    tray.Add(receiver, icon); // tried again, since the shell refused it
+    tray.Restore();
+    ASSERT_EQ(fake.calls.size(), 3u);
+    EXPECT_EQ(fake.calls[2].message, static_cast<DWORD>(NIM_ADD));
+}
+
+class RunKeyTest : public ::testing::Test {
+  protected:
+    static constexpr char kScratch[] = "Software\\HaloquillTests\\Run";
+    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\HaloquillTests"); }
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\HaloquillTests"); }
+
+    std::optional<std::string> Stored(const char* name) {
+        UniqueRegistryKey key;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive()) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return ReadRegistryText(key.Get(), name);
+    }
+
+    RegistryRunKey runKey{HKEY_CURRENT_USER, kScratch};
+};
+
+TEST_F(RunKeyTest, WritesTheValueCreatingTheKeyAndRemovesItSilently) {
+    EXPECT_FALSE(runKey.HasValue("prog"));
+    const RunKeyStatus removedAbsent = runKey.RemoveValue("prog");
+    EXPECT_EQ(removedAbsent.open, 0);
+    const std::string data = "\"C:\\My Tools\\prog.exe\" /STARTUP";
+    const RunKeyStatus written = runKey.SetValue("prog", data);
+    EXPECT_EQ(written.open, 0);
+    EXPECT_EQ(written.set, 0);
+    EXPECT_TRUE(runKey.HasValue("prog"));
+    EXPECT_EQ(Stored("prog"), data);
+    EXPECT_FALSE(runKey.HasValue("prog2"));
+
+    UniqueRegistryKey key;
+    ::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive());
+    DWORD type = 0;
+    DWORD size = 0;
+    ::RegQueryValueExA(key.Get(), "prog", nullptr, &type, nullptr, &size);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(size, data.size() + 1);
+
+    EXPECT_EQ(runKey.RemoveValue("prog").open, 0);
+    EXPECT_FALSE(runKey.HasValue("prog"));
+}
+
+TEST_F(RunKeyTest, AnEntryOfAnyTypeCountsAsPresent) {
+    UniqueRegistryKey key;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.Receive(), nullptr);
+    const DWORD number = 1;
+    ::RegSetValueExA(key.Get(), "prog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    EXPECT_TRUE(runKey.HasValue("prog"));
+}
+
+} // namespace
+} // namespace haloquill::win32
