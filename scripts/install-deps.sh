@@ -2,8 +2,8 @@
 # Installs the Debian packages the build and the tests need; quiet and quick when all are present.
 set -euo pipefail
 
-packages=(cmake make g++ googletest g++-mingw-w64-i686-posix mingw-w64-i686-dev
-          wine wine32:i386 xvfb xauth x11-utils)
+packages=(cmake make g++ clang libclang-rt-14-dev googletest g++-mingw-w64-i686-posix
+          mingw-w64-i686-dev wine wine32:i386 xvfb xauth x11-utils)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

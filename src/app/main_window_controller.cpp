@@ -1,6 +1,7 @@
 #include "app/main_window_controller.h"
 
 #include "app/app_texts.h"
+#include "app/command_line.h"
 #include "app/control_ids.h"
 #include "base/text_values.h"
 #include "settings/setting_keys.h"
@@ -46,7 +47,7 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         SelectRunOption(false);
     }
 
-    if (view_.IsSysTrayChecked() && commandLine.find("/STARTUP") != std::string_view::npos) {
+    if (view_.IsSysTrayChecked() && HasStartupArgument(commandLine)) {
         AddTrayIcon();
         startedInTray_ = true;
     }

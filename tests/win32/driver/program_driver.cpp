@@ -145,6 +145,18 @@ bool RunningProgram::IsChecked(ControlId id) const {
     return SendWithTimeout(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+void RunningProgram::ClickButton(ControlId id) const {
+    ::PostMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+void RunningProgram::PostCommand(ControlId id) const {
+    ::PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void RunningProgram::SelectListPosition(ControlId id, int position) const {
+    SendWithTimeout(Control(id), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
 std::vector<ForeignMessageBox> RunningProgram::MessageBoxes() const {
     std::vector<ForeignMessageBox> boxes;
     for (HWND window : TopLevelWindows(processId_, "#32770")) {
@@ -225,11 +237,42 @@ std::unique_ptr<RunningProgram> ProgramDriver::StartCommandLine(std::string comm
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
         throw std::runtime_error("cannot start " + executable_);
     }
     return std::make_unique<RunningProgram>(process);
+}
+
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+} // namespace
+
+std::optional<std::string> ReadRunEntry(const std::string& name) {
+    win32::UniqueRegistryKey key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return win32::ReadRegistryText(key.Get(), name);
+}
+
+void WriteRunEntry(const std::string& name, const std::string& data) {
+    win32::UniqueRegistryKey key;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                          key.Receive(), nullptr) != ERROR_SUCCESS ||
+        win32::WriteRegistryText(key.Get(), name, data) != ERROR_SUCCESS) {
+        throw std::runtime_error("cannot write the Run entry " + name);
+    }
+}
+
+void RemoveRunEntry(const std::string& name) {
+    win32::UniqueRegistryKey key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
+        ERROR_SUCCESS) {
+        ::RegDeleteValueA(key.Get(), name.c_str());
+    }
 }
 
 std::string OwnDirectory() {

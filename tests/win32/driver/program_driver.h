@@ -12,6 +12,7 @@
 #include <chrono>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,14 @@ class RunningProgram {
     bool IsEnabled(ControlId id) const;
     bool IsChecked(ControlId id) const;
 
+    // Clicks a button as the mouse does (BM_CLICK, posted so that a message box it opens does
+    // not hold the caller).
+    void ClickButton(ControlId id) const;
+    // Posts a menu command to the main window.
+    void PostCommand(ControlId id) const;
+    // Selects a list position the way code does, without a change notification.
+    void SelectListPosition(ControlId id, int position) const;
+
     // The top-level windows of the process with the class "#32770" (dialogs and message boxes).
     std::vector<ForeignMessageBox> MessageBoxes() const;
 
@@ -105,6 +114,25 @@ class ProgramDriver {
     std::string directory_;
     std::string executable_;
     win32::RegistrySettingsStore settings_;
+};
+
+// The start-with-Windows entry: the value `name` of
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Run.
+std::optional<std::string> ReadRunEntry(const std::string& name);
+void WriteRunEntry(const std::string& name, const std::string& data);
+void RemoveRunEntry(const std::string& name);
+
+// Removes the entry `name` when made and again when it goes, so that no test leaves one behind,
+// whether it passes or fails.
+class RunEntryCleanup {
+  public:
+    explicit RunEntryCleanup(std::string name) : name_(std::move(name)) { RemoveRunEntry(name_); }
+    RunEntryCleanup(const RunEntryCleanup&) = delete;
+    RunEntryCleanup& operator=(const RunEntryCleanup&) = delete;
+    ~RunEntryCleanup() { RemoveRunEntry(name_); }
+
+  private:
+    std::string name_;
 };
 
 // The folder that holds the running test executable (and Haloquill.exe beside it).

@@ -1,0 +1,465 @@
+// The real Haloquill.exe under Wine in the background: the close box and the notification-area
+// icon, the daily reminder, the Exit question, the date check of the apply command, the end of
+// the Windows session and the hidden start with "/STARTUP".
+
+#include "angels/angel_catalogue.h"
+#include "base/text_values.h"
+#include "driver/program_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace haloquill::testing {
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+// The message the notification-area icon sends to the hidden picture box, and the mouse
+// messages it carries in the low word of lParam.
+constexpr UINT kTrayCallback = 0x0201;
+constexpr LPARAM kIconDoubleClick = 0x0203;
+constexpr LPARAM kIconRightButtonUp = 0x0205;
+
+constexpr char kCaption[] = "Corvel Haloquill";
+constexpr char kExitQuestion[] = "Are You Sure You Want To Quit Corvel Haloquill ?";
+constexpr char kBadDate[] = "Please Enter Correct Date !";
+
+bool MainWindowVisible(const RunningProgram& program) {
+    return ::IsWindowVisible(program.MainWindow()) != FALSE;
+}
+
+// Shown and in its normal state, as the user sees it after it comes back.
+bool MainWindowShownNormal(const RunningProgram& program) {
+    return MainWindowVisible(program) && !::IsIconic(program.MainWindow());
+}
+
+void ExpectCentredOnScreen(HWND window) {
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    EXPECT_NEAR(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, 1);
+    EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 1);
+}
+
+// Puts the window near the screen's corner, so that centring it again is a visible change.
+void MoveToCorner(HWND window) {
+    ::SetWindowPos(window, nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    ASSERT_EQ(frame.left, 3);
+    ASSERT_EQ(frame.top, 5);
+}
+
+void NotifyFromIcon(const RunningProgram& program, LPARAM mouseMessage) {
+    ::PostMessageA(program.Control(kPicHook), kTrayCallback, 0, mouseMessage);
+}
+
+// Starts the program and waits until it has finished starting and shows its window.
+std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver, const std::string& args = {}) {
+    auto program = driver.Start(args);
+    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
+        ADD_FAILURE() << "the main window did not show";
+    }
+    return program;
+}
+
+// Closes the window with its close box and waits until it has gone to the notification area.
+void CloseToTray(const RunningProgram& program) {
+    ::PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(program); }));
+}
+
+// Waits for the first message box, then a little longer so that a second one would be seen.
+std::vector<ForeignMessageBox> WaitForMessageBoxes(const RunningProgram& program) {
+    WaitUntil([&] { return !program.MessageBoxes().empty(); });
+    ::Sleep(300);
+    return program.MessageBoxes();
+}
+
+void Answer(const ForeignMessageBox& box, int button) {
+    ::PostMessageA(box.window, WM_COMMAND, button, 0);
+}
+
+// The values every ending and every apply command writes, as a plain start leaves the options.
+void ExpectStartUpChoicesSaved(ProgramDriver& driver, const char* run = "False",
+                               const char* tray = "False") {
+    const Values stored = driver.AllSettings();
+    ASSERT_TRUE(stored.contains("AutorunStartUp"));
+    ASSERT_TRUE(stored.contains("SystemTray"));
+    EXPECT_EQ(stored.at("AutorunStartUp"), run);
+    EXPECT_EQ(stored.at("SystemTray"), tray);
+}
+
+void ExpectStartUpChoicesNotSaved(ProgramDriver& driver) {
+    const Values stored = driver.AllSettings();
+    EXPECT_FALSE(stored.contains("AutorunStartUp"));
+    EXPECT_FALSE(stored.contains("SystemTray"));
+}
+
+constexpr long long kSecondsPerDay = 86400;
+
+// The local time of day in seconds.
+long long NowSeconds() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return now.wHour * 3600LL + now.wMinute * 60LL + now.wSecond;
+}
+
+// Stores the reminder time. The program reads the three values at every tick, so they are
+// written lowest first: a tick between two writes then sees a moment a whole minute or hour
+// away from the new one, never one that falls due by mistake.
+void WriteReminderTime(ProgramDriver& driver, long long secondsSinceMidnight) {
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Second", std::to_string(secondsSinceMidnight % 60));
+    settings.WriteSetting("Minute", std::to_string(secondsSinceMidnight / 60 % 60));
+    settings.WriteSetting("Hour", std::to_string(secondsSinceMidnight / 3600));
+}
+
+// Moves the reminder half a day away, so that it cannot bring the window up while a test
+// expects it hidden (a first start stores 7:00:00).
+void KeepReminderAway(ProgramDriver& driver) {
+    WriteReminderTime(driver, (NowSeconds() + kSecondsPerDay / 2) % kSecondsPerDay);
+}
+
+void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
+    auto& settings = driver.Settings();
+    KeepReminderAway(driver);
+    settings.WriteSetting("Card", card);
+    settings.WriteSetting("Date", TodayIso(4));
+}
+
+// --- The close box and the notification-area icon -------------------------------------------
+
+TEST(EndToEndBackground, CloseBoxHidesInTheTrayAndShowAndDoubleClickBringItBackCentred) {
+    ProgramDriver driver("HqTrayClose");
+    auto program = StartShown(driver);
+    KeepReminderAway(driver);
+    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("Card"); }));
+    const Values before = driver.AllSettings();
+
+    MoveToCorner(program->MainWindow());
+    CloseToTray(*program);
+    // Still running a while later, and closing wrote nothing.
+    EXPECT_FALSE(program->WaitForExit(500ms));
+    EXPECT_TRUE(program->IsRunning());
+    EXPECT_EQ(driver.AllSettings(), before);
+
+    NotifyFromIcon(*program, kIconDoubleClick);
+    ASSERT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
+    ExpectCentredOnScreen(program->MainWindow());
+    EXPECT_TRUE(program->MessageBoxes().empty());
+
+    MoveToCorner(program->MainWindow());
+    CloseToTray(*program);
+    EXPECT_TRUE(program->IsRunning());
+    program->PostCommand(kMnuPop);
+    ASSERT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
+    ExpectCentredOnScreen(program->MainWindow());
+    EXPECT_EQ(driver.AllSettings(), before);
+
+    // The pop-up menu's "Exit" ends the program from the notification area, saving as it goes.
+    CloseToTray(*program);
+    program->PostCommand(kMnuExit1);
+    ASSERT_TRUE(program->WaitForExit());
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    ExpectStartUpChoicesSaved(driver);
+    Values expected = before;
+    expected["AutorunStartUp"] = "False";
+    expected["SystemTray"] = "False";
+    EXPECT_EQ(driver.AllSettings(), expected);
+}
+
+struct MenuSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMenu(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<MenuSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char className[16] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && std::string(className) == "#32768" &&
+        ::IsWindowVisible(window)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+// The pop-up menus the process shows (the system's menu window class).
+std::vector<HWND> VisibleMenus(DWORD processId) {
+    MenuSearch search{processId, {}};
+    ::EnumWindows(CollectMenu, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The right button on the icon opens the pop-up menu; its second item ("Exit") ends the program.
+TEST(EndToEndBackground, RightButtonOnTheIconOpensTheMenuWhoseExitEndsTheProgram) {
+    ProgramDriver driver("HqTrayMenu");
+    StoreLaterStart(driver, "4");
+    auto program = StartShown(driver);
+    CloseToTray(*program);
+
+    const auto menuWindows = [&] { return VisibleMenus(program->ProcessId()); };
+    NotifyFromIcon(*program, kIconRightButtonUp);
+    ASSERT_TRUE(WaitUntil([&] { return menuWindows().size() == 1; }));
+    EXPECT_FALSE(MainWindowVisible(*program));
+
+    // The menu reads the keyboard of the program's thread: down to "Exit", then Enter.
+    HWND menu = menuWindows().front();
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(program->WaitForExit());
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    ExpectStartUpChoicesSaved(driver);
+}
+
+// --- The daily reminder ---------------------------------------------------------------------
+
+// Stores the reminder time `ahead` seconds from now and returns it in seconds since midnight.
+// Close to midnight it first waits for the new day, so that the moment and the dates the test
+// compares all fall on one day.
+long long StoreReminderAhead(ProgramDriver& driver, long long ahead) {
+    if (const long long left = kSecondsPerDay - NowSeconds(); left < ahead + 15) {
+        ::Sleep(static_cast<DWORD>((left + 1) * 1000));
+    }
+    const long long moment = NowSeconds() + ahead;
+    WriteReminderTime(driver, moment);
+    return moment;
+}
+
+// Waits until the window comes up by itself, and checks it came at the stored moment: not
+// before it, and at most a few seconds after it.
+void ExpectWindowComesUpAt(const RunningProgram& program, long long moment) {
+    const long long wait = moment - NowSeconds() + 6;
+    ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(program); },
+                          std::chrono::seconds(std::max(wait, 1LL))))
+        << "the reminder did not show the window";
+    const long long shownAt = NowSeconds();
+    EXPECT_GE(shownAt, moment) << "shown before the reminder time";
+    EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(program); }, 3s));
+}
+
+std::string NameOfStoredAngel(ProgramDriver& driver) {
+    const auto index = ParseWholeNumber(driver.Settings().ReadSetting("Card"));
+    if (!index || *index < 1 || *index > 14) {
+        ADD_FAILURE() << "Card is " << driver.Settings().ReadSetting("Card");
+        return "<no angel>";
+    }
+    return std::string(LookUpAngel(*index)->Name);
+}
+
+TEST(EndToEndBackground, ReminderBringsTheWindowUpAtTheStoredSecondAndDrawsOnlyWhenDue) {
+    ProgramDriver driver("HqReminder");
+    StoreLaterStart(driver, "3");
+    auto program = StartShown(driver);
+    EXPECT_EQ(program->Text(kLblCardName), "St. Asmodel");
+    CloseToTray(*program);
+
+    // The next draw was due yesterday: the reminder draws and moves the date to tomorrow.
+    driver.Settings().WriteSetting("Date", TodayIso(-1));
+    long long moment = StoreReminderAhead(driver, 4);
+    ExpectWindowComesUpAt(*program, moment);
+    EXPECT_EQ(driver.Settings().ReadSetting("Date"), TodayIso(1));
+    const std::string drawn = NameOfStoredAngel(driver);
+    EXPECT_EQ(program->Text(kLblCardName), drawn);
+    const std::string card = driver.Settings().ReadSetting("Card");
+
+    // The next draw lies ahead: the reminder only shows the same angel.
+    CloseToTray(*program);
+    moment = StoreReminderAhead(driver, 4);
+    ExpectWindowComesUpAt(*program, moment);
+    EXPECT_EQ(driver.Settings().ReadSetting("Date"), TodayIso(1));
+    EXPECT_EQ(driver.Settings().ReadSetting("Card"), card);
+    EXPECT_EQ(program->Text(kLblCardName), drawn);
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    EXPECT_TRUE(program->IsRunning());
+}
+
+// --- The Exit button ------------------------------------------------------------------------
+
+std::vector<ForeignMessageBox> ClickExit(const RunningProgram& program) {
+    program.ClickButton(kCmdExit);
+    return WaitForMessageBoxes(program);
+}
+
+void ExpectOneBox(const std::vector<ForeignMessageBox>& boxes, const char* text) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, kCaption);
+    EXPECT_EQ(boxes[0].text, text);
+}
+
+TEST(EndToEndBackground, ExitButtonAsksOnceAndYesEndsTheProgramSaving) {
+    ProgramDriver driver("HqExitYes");
+    auto program = StartShown(driver);
+    ExpectStartUpChoicesNotSaved(driver);
+
+    const auto boxes = ClickExit(*program);
+    ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kExitQuestion));
+    // Asking changes nothing yet.
+    ExpectStartUpChoicesNotSaved(driver);
+    Answer(boxes[0], IDYES);
+    ASSERT_TRUE(program->WaitForExit());
+    ExpectStartUpChoicesSaved(driver);
+}
+
+TEST(EndToEndBackground, ExitButtonAnsweredNoHidesInTheTrayAndSaves) {
+    ProgramDriver driver("HqExitNo");
+    auto program = StartShown(driver);
+    KeepReminderAway(driver);
+
+    const auto boxes = ClickExit(*program);
+    ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kExitQuestion));
+    Answer(boxes[0], IDNO);
+    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }));
+    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
+    ExpectStartUpChoicesSaved(driver);
+    EXPECT_FALSE(program->WaitForExit(500ms));
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    // It is in the notification area: the icon brings it back.
+    NotifyFromIcon(*program, kIconDoubleClick);
+    EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
+}
+
+// --- The date check of the apply command ----------------------------------------------------
+
+TEST(EndToEndBackground, DayThatTheMonthLacksIsRefusedWithOneMessageAndNothingSaved) {
+    ProgramDriver driver("HqBadDate");
+    auto program = StartShown(driver);
+    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("Card"); }));
+    const Values before = driver.AllSettings();
+
+    // {month position, day position}: 31 April, 30 and 31 February, 31 June/September/November.
+    const std::pair<int, int> badDates[] = {{3, 30}, {1, 29}, {1, 30}, {5, 30}, {8, 30}, {10, 30}};
+    for (const auto& [month, day] : badDates) {
+        SCOPED_TRACE("month " + std::to_string(month + 1) + " day " + std::to_string(day + 1));
+        program->SelectListPosition(kCboMonth, month);
+        program->SelectListPosition(kCboDate, day);
+        ASSERT_EQ(program->ListSelection(kCboMonth), month);
+        ASSERT_EQ(program->ListSelection(kCboDate), day);
+
+        program->ClickButton(kCmdCalculateMoonPhase);
+        const auto boxes = WaitForMessageBoxes(*program);
+        ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kBadDate));
+        Answer(boxes[0], IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return program->MessageBoxes().empty(); }));
+        EXPECT_TRUE(MainWindowShownNormal(*program));
+        EXPECT_TRUE(program->IsVisible(kFraSettings));
+        EXPECT_EQ(driver.AllSettings(), before);
+    }
+}
+
+TEST(EndToEndBackground, ApplyWithTheDateListsAsStartedHidesAndSaves) {
+    ProgramDriver driver("HqGoodDate");
+    auto program = StartShown(driver);
+    KeepReminderAway(driver);
+    EXPECT_EQ(program->ListSelection(kCboMonth), 0);
+    EXPECT_EQ(program->ListSelection(kCboDate), 0);
+    ExpectStartUpChoicesNotSaved(driver);
+
+    program->ClickButton(kCmdCalculateMoonPhase);
+    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }));
+    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
+    ExpectStartUpChoicesSaved(driver);
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    EXPECT_TRUE(program->IsRunning());
+    // The angel page is in front for when the window comes back.
+    EXPECT_TRUE(program->IsVisible(kFraRune));
+    EXPECT_FALSE(program->IsVisible(kFraSettings));
+}
+
+// --- The end of the Windows session ---------------------------------------------------------
+
+void EndSession(const RunningProgram& program) {
+    DWORD_PTR agreed = 0;
+    ASSERT_NE(::SendMessageTimeoutA(program.MainWindow(), WM_QUERYENDSESSION, 0, 0,
+                                    SMTO_ABORTIFHUNG, 5000, &agreed),
+              0);
+    EXPECT_NE(agreed, 0u);
+    ::PostMessageA(program.MainWindow(), WM_ENDSESSION, TRUE, 0);
+    // Ends by itself, and no message box ever comes up on the way.
+    bool boxSeen = false;
+    EXPECT_TRUE(WaitUntil([&] {
+        boxSeen = boxSeen || !program.MessageBoxes().empty();
+        return !program.IsRunning();
+    }));
+    EXPECT_FALSE(boxSeen);
+}
+
+TEST(EndToEndBackground, SessionEndEndsTheProgramWithoutAQuestionAndSaves) {
+    {
+        SCOPED_TRACE("window shown");
+        ProgramDriver driver("HqSessionEnd");
+        auto program = StartShown(driver);
+        ExpectStartUpChoicesNotSaved(driver);
+        ASSERT_NO_FATAL_FAILURE(EndSession(*program));
+        ExpectStartUpChoicesSaved(driver);
+    }
+    {
+        SCOPED_TRACE("in the notification area");
+        ProgramDriver driver("HqSessionEndTray");
+        auto program = StartShown(driver);
+        KeepReminderAway(driver);
+        CloseToTray(*program);
+        ExpectStartUpChoicesNotSaved(driver);
+        ASSERT_NO_FATAL_FAILURE(EndSession(*program));
+        ExpectStartUpChoicesSaved(driver);
+    }
+}
+
+// --- The start with "/STARTUP" --------------------------------------------------------------
+
+// The state a user leaves who chose to start with Windows in the notification area.
+void StoreTrayStart(ProgramDriver& driver, const char* runAtSysTray) {
+    WriteRunEntry(driver.BaseName(), "anything");
+    auto& settings = driver.Settings();
+    StoreLaterStart(driver, "6");
+    settings.WriteSetting("RunAtSysTray", runAtSysTray);
+    settings.WriteSetting("SystemTray", "True");
+    settings.WriteSetting("AutorunStartUp", "True");
+}
+
+// The window stays hidden through the start and for a while after it.
+void ExpectNeverShown(RunningProgram& program) {
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_FALSE(MainWindowVisible(program));
+    EXPECT_FALSE(WaitUntil([&] { return MainWindowVisible(program); }, 1500ms))
+        << "the window came up";
+    EXPECT_TRUE(program.IsRunning());
+    EXPECT_TRUE(program.MessageBoxes().empty());
+}
+
+TEST(EndToEndBackground, StartupArgumentWithTrayChosenStartsHiddenOtherwiseShown) {
+    ProgramDriver driver("HqStartupArg");
+    RunEntryCleanup cleanup(driver.BaseName());
+
+    StoreTrayStart(driver, "True");
+    {
+        auto program = driver.Start(" /STARTUP");
+        ASSERT_NO_FATAL_FAILURE(ExpectNeverShown(*program));
+        EXPECT_TRUE(program->IsChecked(kChkSysTray));
+        // Still reachable through its icon.
+        NotifyFromIcon(*program, kIconDoubleClick);
+        EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
+        ASSERT_TRUE(program->Close());
+    }
+    // The argument is matched as written: lower case is no start with Windows.
+    StoreTrayStart(driver, "True");
+    {
+        auto program = StartShown(driver, " /startup");
+        EXPECT_TRUE(MainWindowShownNormal(*program));
+        ASSERT_TRUE(program->Close());
+    }
+    // Without "in the notification area" chosen the window shows even with the argument.
+    StoreTrayStart(driver, "False");
+    {
+        auto program = StartShown(driver, " /STARTUP");
+        EXPECT_TRUE(MainWindowShownNormal(*program));
+        ASSERT_TRUE(program->Close());
+    }
+}
+
+} // namespace
+} // namespace haloquill::testing

@@ -1,0 +1,280 @@
+// The real Haloquill.exe under Wine and its start with Windows: the Run entry it writes and
+// removes, the entry run as Windows runs it, copies under other names and in other places, and
+// the fortnightly update question.
+
+#include "driver/program_driver.h"
+#include "web/web_pages.h"
+#include "win32/unique_handle.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace haloquill::testing {
+namespace {
+
+using Values = std::map<std::string, std::string>;
+
+constexpr char kCaption[] = "Corvel Haloquill";
+constexpr char kUpdateQuestion[] =
+    "There maybe an update to this software available\rDo you want to check for an update?";
+// A folder with blanks in its name, as "Program Files" has.
+constexpr char kFolderWithBlanks[] = "haloquill e2e dir";
+
+std::string ValueOf(const Values& values, const std::string& key) {
+    const auto found = values.find(key);
+    return found == values.end() ? "<absent>" : found->second;
+}
+
+bool MainWindowVisible(const RunningProgram& program) {
+    return ::IsWindowVisible(program.MainWindow()) != FALSE;
+}
+
+// Starts the program and waits until it has finished starting and shows its window.
+std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver) {
+    auto program = driver.Start();
+    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
+        ADD_FAILURE() << "the main window did not show";
+    }
+    return program;
+}
+
+// The entry the program should write for the executable the driver made.
+std::string ExpectedRunEntry(const ProgramDriver& driver) {
+    return "\"" + driver.Directory() + "\\" + driver.BaseName() + ".exe\" /STARTUP";
+}
+
+void StoreLaterStart(ProgramDriver& driver) {
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Hour", "7");
+    settings.WriteSetting("Minute", "0");
+    settings.WriteSetting("Second", "0");
+    settings.WriteSetting("Card", "8");
+    settings.WriteSetting("Date", TodayIso(5));
+}
+
+// --- The Run entry --------------------------------------------------------------------------
+
+TEST(EndToEndStartWithWindows, RunOptionWritesTheQuotedEntryAndDontRunRemovesIt) {
+    ProgramDriver driver("HqRunOption", kFolderWithBlanks);
+    RunEntryCleanup cleanup(driver.BaseName());
+    ASSERT_NE(driver.Directory().find(' '), std::string::npos);
+    auto program = StartShown(driver);
+    ASSERT_TRUE(program->IsVisible(kFraSettings));
+    EXPECT_FALSE(program->IsEnabled(kChkSysTray));
+
+    program->ClickButton(kOptRun);
+    ASSERT_TRUE(WaitUntil([&] { return ReadRunEntry(driver.BaseName()).has_value(); }));
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), ExpectedRunEntry(driver));
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), "\"" + driver.ExecutablePath() + "\" /STARTUP");
+    EXPECT_TRUE(program->IsChecked(kOptRun));
+    EXPECT_FALSE(program->IsChecked(kOptDontRun));
+    EXPECT_TRUE(program->IsEnabled(kChkSysTray));
+
+    // Ticked, so that "Don't run" has something to clear.
+    program->ClickButton(kChkSysTray);
+    ASSERT_TRUE(WaitUntil([&] { return driver.Settings().ReadSetting("RunAtSysTray") == "True"; }));
+    EXPECT_TRUE(program->IsChecked(kChkSysTray));
+
+    program->ClickButton(kOptDontRun);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadRunEntry(driver.BaseName()).has_value(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !program->IsEnabled(kChkSysTray); }));
+    EXPECT_FALSE(program->IsChecked(kChkSysTray));
+    EXPECT_TRUE(program->IsChecked(kOptDontRun));
+    EXPECT_FALSE(program->IsChecked(kOptRun));
+    EXPECT_EQ(driver.Settings().ReadSetting("RunAtSysTray"), "False");
+    EXPECT_TRUE(program->MessageBoxes().empty());
+}
+
+TEST(EndToEndStartWithWindows, EntryRunAsWindowsRunsItStartsInTheTrayUnseen) {
+    ProgramDriver driver("HqRunEntry", kFolderWithBlanks);
+    RunEntryCleanup cleanup(driver.BaseName());
+    std::string command;
+    {
+        auto first = StartShown(driver);
+        first->ClickButton(kOptRun);
+        ASSERT_TRUE(WaitUntil([&] { return ReadRunEntry(driver.BaseName()).has_value(); }));
+        first->ClickButton(kChkSysTray);
+        ASSERT_TRUE(
+            WaitUntil([&] { return driver.Settings().ReadSetting("RunAtSysTray") == "True"; }));
+        // The pop-up menu's "Exit" saves the choices on the way out.
+        ASSERT_TRUE(first->Close());
+        EXPECT_EQ(driver.Settings().ReadSetting("AutorunStartUp"), "True");
+        EXPECT_EQ(driver.Settings().ReadSetting("SystemTray"), "True");
+        command = ReadRunEntry(driver.BaseName()).value_or("");
+    }
+    ASSERT_EQ(command, ExpectedRunEntry(driver));
+
+    auto program = driver.StartCommandLine(command);
+    ASSERT_TRUE(program->WaitForMainWindow());
+    EXPECT_FALSE(MainWindowVisible(*program));
+    EXPECT_FALSE(WaitUntil([&] { return MainWindowVisible(*program); }, 1500ms))
+        << "the window came up";
+    EXPECT_TRUE(program->IsRunning());
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), command);
+    ASSERT_TRUE(program->Close());
+}
+
+TEST(EndToEndStartWithWindows, EntryOfAMovedExecutableIsPointedAtItsNewPlace) {
+    ProgramDriver driver("HqMoved", kFolderWithBlanks);
+    RunEntryCleanup cleanup(driver.BaseName());
+    StoreLaterStart(driver);
+    driver.Settings().WriteSetting("AutorunStartUp", "True");
+    WriteRunEntry(driver.BaseName(), "\"C:\\Old Place\\" + driver.BaseName() + ".exe\" /STARTUP");
+
+    auto program = StartShown(driver);
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), ExpectedRunEntry(driver));
+    EXPECT_TRUE(program->IsChecked(kOptRun));
+    EXPECT_TRUE(program->IsEnabled(kChkSysTray));
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    ASSERT_TRUE(program->Close());
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), ExpectedRunEntry(driver));
+}
+
+// --- Another name ---------------------------------------------------------------------------
+
+TEST(EndToEndStartWithWindows, CopyUnderAnotherNameStartsAfreshAndLeavesTheFirstNameAlone) {
+    ProgramDriver first("HqNameOne");
+    StoreLaterStart(first);
+    first.Settings().WriteSetting("UpdateCheckDate", TodayIso(-3));
+    auto firstProgram = StartShown(first);
+    const Values firstValues = first.AllSettings();
+    ASSERT_EQ(ValueOf(firstValues, "Card"), "8");
+
+    // The same program under another name, beside the first one still running.
+    ProgramDriver second("HqNameTwo");
+    auto secondProgram = StartShown(second);
+    EXPECT_TRUE(secondProgram->MessageBoxes().empty()); // not refused as a second copy
+    const Values secondValues = second.AllSettings();
+    EXPECT_EQ(secondValues.size(), 6u);
+    EXPECT_EQ(ValueOf(secondValues, "Hour"), "7");
+    EXPECT_EQ(ValueOf(secondValues, "Date"), TodayIso());
+    EXPECT_EQ(ValueOf(secondValues, "UpdateCheckDate"), TodayIso());
+    EXPECT_TRUE(secondProgram->IsVisible(kFraSettings));
+    EXPECT_FALSE(secondProgram->IsVisible(kFraRune));
+    ASSERT_TRUE(secondProgram->Close());
+
+    EXPECT_EQ(first.AllSettings(), firstValues);
+    EXPECT_TRUE(firstProgram->IsRunning());
+    EXPECT_TRUE(firstProgram->IsVisible(kFraRune));
+    ASSERT_TRUE(firstProgram->Close());
+}
+
+// --- The update question --------------------------------------------------------------------
+
+// Registers url_recorder.exe as the program that opens http and https addresses, and puts the
+// previous handlers back afterwards.
+class RecordingBrowser {
+  public:
+    RecordingBrowser() : log_(OwnDirectory() + "\\urls.txt") {
+        ::DeleteFileA(log_.c_str());
+        const std::string command = "\"" + OwnDirectory() + "\\url_recorder.exe\" \"%1\"";
+        for (const char* scheme : {"http", "https"}) {
+            const std::string key =
+                std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
+            win32::UniqueRegistryKey handler;
+            ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, handler.Receive(), nullptr);
+            saved_.emplace_back(key, win32::ReadRegistryText(handler.Get(), ""));
+            win32::WriteRegistryText(handler.Get(), "", command);
+        }
+    }
+    ~RecordingBrowser() {
+        for (const auto& [key, value] : saved_) {
+            win32::UniqueRegistryKey handler;
+            ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, handler.Receive());
+            if (value) {
+                win32::WriteRegistryText(handler.Get(), "", *value);
+            } else {
+                ::RegDeleteValueA(handler.Get(), "");
+            }
+        }
+        ::DeleteFileA(log_.c_str());
+    }
+
+    std::vector<std::string> Addresses() const {
+        std::vector<std::string> lines;
+        std::ifstream file(log_);
+        for (std::string line; std::getline(file, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // Waits until `count` addresses have been recorded, and a little longer for any extra.
+    std::vector<std::string> WaitForAddresses(std::size_t count) const {
+        WaitUntil([&] { return Addresses().size() >= count; }, 20s);
+        ::Sleep(300);
+        return Addresses();
+    }
+
+  private:
+    std::string log_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// A later start whose last update check lies `days` away from today.
+std::unique_ptr<RunningProgram> StartWithUpdateCheck(ProgramDriver& driver, long long days) {
+    StoreLaterStart(driver);
+    driver.Settings().WriteSetting("UpdateCheckDate", TodayIso(days));
+    return driver.Start();
+}
+
+TEST(EndToEndStartWithWindows, UpdateCheckWithinAFortnightAsksNothing) {
+    for (const long long days : {-14LL, 14LL, 0LL}) {
+        SCOPED_TRACE(days);
+        ProgramDriver driver("HqUpdateQuiet");
+        auto program = StartWithUpdateCheck(driver, days);
+        const std::string stored = TodayIso(days);
+        ASSERT_TRUE(program->WaitForMainWindow());
+        EXPECT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
+        EXPECT_FALSE(WaitUntil([&] { return !program->MessageBoxes().empty(); }, 1s));
+        EXPECT_EQ(driver.Settings().ReadSetting("UpdateCheckDate"), stored);
+        ASSERT_TRUE(program->Close());
+        EXPECT_EQ(driver.Settings().ReadSetting("UpdateCheckDate"), stored);
+    }
+}
+
+// The question shows during the start, before the window; it is answered and the start goes on.
+void AnswerUpdateQuestion(RunningProgram& program, int answer) {
+    ASSERT_TRUE(WaitUntil([&] { return !program.MessageBoxes().empty(); }));
+    ::Sleep(300); // a second box would be up by now
+    const auto boxes = program.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, kCaption);
+    EXPECT_EQ(boxes[0].text, kUpdateQuestion);
+    EXPECT_FALSE(MainWindowVisible(program));
+    ::PostMessageA(boxes[0].window, WM_COMMAND, answer, 0);
+    ASSERT_TRUE(program.WaitForMainWindow());
+    EXPECT_TRUE(WaitUntil([&] { return MainWindowVisible(program); }));
+    EXPECT_TRUE(program.MessageBoxes().empty());
+}
+
+TEST(EndToEndStartWithWindows, UpdateCheckAFortnightAwayAsksAndYesOpensTheDownloadPage) {
+    RecordingBrowser browser;
+    const std::string download = PageAddress(ConfiguredSiteBase(), WebPage::Download);
+    ProgramDriver driver("HqUpdateAsk");
+
+    const std::pair<long long, int> cases[] = {{-15, IDNO}, {15, IDNO}, {-15, IDYES}, {15, IDYES}};
+    std::vector<std::string> expected;
+    for (const auto& [days, answer] : cases) {
+        SCOPED_TRACE(std::to_string(days) + (answer == IDYES ? " Yes" : " No"));
+        auto program = StartWithUpdateCheck(driver, days);
+        ASSERT_NO_FATAL_FAILURE(AnswerUpdateQuestion(*program, answer));
+        EXPECT_EQ(driver.Settings().ReadSetting("UpdateCheckDate"), TodayIso());
+        if (answer == IDYES) {
+            expected.push_back(download);
+            EXPECT_EQ(browser.WaitForAddresses(expected.size()), expected);
+        } else {
+            // Time enough for a browser that should not start.
+            ::Sleep(500);
+            EXPECT_EQ(browser.Addresses(), expected);
+        }
+        ASSERT_TRUE(program->Close());
+        EXPECT_EQ(driver.Settings().ReadSetting("UpdateCheckDate"), TodayIso());
+    }
+}
+
+} // namespace
+} // namespace haloquill::testing
