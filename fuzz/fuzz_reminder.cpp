@@ -14,7 +14,7 @@
 namespace {
 
 class MapStore final : public haloquill::SettingsStore {
-public:
+  public:
     std::optional<std::string> Read(std::string_view key) const override {
         const auto found = values.find(std::string(key));
         if (found == values.end()) {

@@ -216,6 +216,18 @@ HWND MainWindow::ListControl(ChoiceList list) const {
 }
 
 void MainWindow::ShowAngelPicture(int number) {
+    if (number < 1 || number > 14) {
+        return; // no such picture: the boxes keep what they show
+    }
+    if (!::IsWindowVisible(window_)) {
+        pendingPicture_ = number;
+        return;
+    }
+    PutPictureInBoxes(number);
+}
+
+void MainWindow::PutPictureInBoxes(int number) {
+    pendingPicture_ = 0;
     HBITMAP picture = pictures_.Picture(number);
     if (!picture) {
         return;
@@ -470,6 +482,11 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETCURSOR:
         if (SetLinkCursor(reinterpret_cast<HWND>(wParam))) {
             return TRUE;
+        }
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam && pendingPicture_ != 0) {
+            PutPictureInBoxes(pendingPicture_);
         }
         break;
     case WM_TIMER:

@@ -81,11 +81,13 @@ class MainWindow final : public MainView {
     HWND Control(ControlId id) const;
     HWND ListControl(ChoiceList list) const;
     void ShowFront(ControlId front, ControlId back);
+    void PutPictureInBoxes(int number);
 
     HINSTANCE instance_;
     WebPageLauncher& web_;
     UINT taskbarCreated_ = 0;
     bool minimized_ = false; // the state a hidden window will be shown in
+    int pendingPicture_ = 0; // shown once the window is, so a hidden start decodes nothing
     MainWindowController controller_;
     HWND window_ = nullptr;
     GdiCache gdi_;

@@ -77,7 +77,31 @@ HBITMAP ScaledCopy(HBITMAP source, int dpi) {
 
 } // namespace
 
-HBITMAP DecodeJpeg(const void* data, DWORD size, int dpi) {
+PictureSet::~PictureSet() {
+    for (auto& picture : pictures_) {
+        picture.Reset();
+    }
+    if (comStarted_) {
+        if (auto uninitialize = ole_.Get<void(WINAPI*)()>("CoUninitialize")) {
+            uninitialize();
+        }
+    }
+}
+
+HBITMAP PictureSet::Decode(const void* data, DWORD size) {
+    using InitializeFunction = HRESULT(WINAPI*)(void*, DWORD);
+    using StreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
+    using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
+    const auto initialize = ole_.Get<InitializeFunction>("CoInitializeEx");
+    const auto createStream = ole_.Get<StreamFunction>("CreateStreamOnHGlobal");
+    const auto loadPicture = oleAutomation_.Get<LoadPictureFunction>("OleLoadPicture");
+    if (!initialize || !createStream || !loadPicture) {
+        return nullptr;
+    }
+    if (!comStarted_) {
+        comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }
+
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory) {
         return nullptr;
@@ -87,13 +111,13 @@ HBITMAP DecodeJpeg(const void* data, DWORD size, int dpi) {
     ::GlobalUnlock(memory);
 
     ComPointer<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, stream.Receive()))) {
+    if (FAILED(createStream(memory, TRUE, stream.Receive()))) {
         ::GlobalFree(memory);
         return nullptr;
     }
     ComPointer<IPicture> picture;
-    if (FAILED(::OleLoadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                                picture.ReceiveVoid()))) {
+    if (FAILED(loadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                           picture.ReceiveVoid()))) {
         return nullptr;
     }
     OLE_HANDLE handle = 0;
@@ -103,7 +127,7 @@ HBITMAP DecodeJpeg(const void* data, DWORD size, int dpi) {
         return nullptr;
     }
     // The picture object owns its bitmap; keep a copy of our own.
-    return ScaledCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), dpi);
+    return ScaledCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), dpi_);
 }
 
 HBITMAP PictureSet::Picture(int number) {
@@ -117,7 +141,7 @@ HBITMAP PictureSet::Picture(int number) {
         HGLOBAL loaded = resource ? ::LoadResource(instance_, resource) : nullptr;
         const void* data = loaded ? ::LockResource(loaded) : nullptr;
         if (data) {
-            picture.Reset(DecodeJpeg(data, ::SizeofResource(instance_, resource), dpi_));
+            picture.Reset(Decode(data, ::SizeofResource(instance_, resource)));
         }
     }
     return static_cast<HBITMAP>(picture.Get());

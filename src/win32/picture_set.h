@@ -2,6 +2,7 @@
 // The fourteen angel pictures, compiled in as JPEG resources, decoded by the platform on first
 // use and scaled to the screen's DPI. Picture n belongs to angel n.
 
+#include "win32/system_library.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
@@ -16,18 +17,24 @@ inline constexpr int kPictureResourceBase = 100;
 class PictureSet {
   public:
     PictureSet(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {}
+    PictureSet(const PictureSet&) = delete;
+    PictureSet& operator=(const PictureSet&) = delete;
+    ~PictureSet();
 
     // Picture `number` (1 to 14) at its own pixel size scaled to the DPI; null for any other
     // number or when the picture cannot be decoded. The set keeps ownership.
     HBITMAP Picture(int number);
 
   private:
+    HBITMAP Decode(const void* data, DWORD size);
+
     HINSTANCE instance_;
     int dpi_;
     std::array<UniqueGdiObject, 15> pictures_;
+    // The platform's picture decoder, loaded with the first picture.
+    SystemLibrary ole_{"ole32.dll"};
+    SystemLibrary oleAutomation_{"oleaut32.dll"};
+    bool comStarted_ = false;
 };
-
-// Decodes a JPEG held in memory into a bitmap scaled by dpi / 96; null on failure.
-HBITMAP DecodeJpeg(const void* data, DWORD size, int dpi);
 
 } // namespace haloquill::win32

@@ -13,7 +13,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace {
 
@@ -45,8 +44,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&commonControls);
-    // The platform decodes the pictures through COM.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const win32::SystemClock clock;
     const TimeOfDay now = clock.Now();
@@ -66,9 +63,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         if (mainWindow.Start(commandLine ? commandLine : "")) {
             result = RunMessageLoop(mainWindow);
         }
-    }
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
     }
     return result;
 }

@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 namespace haloquill::win32 {
 
 void ShellWebBrowser::Open(const std::string& address) {
-    // A result of 32 or less means no browser could be started; that has no visible effect.
-    ::ShellExecuteA(nullptr, "Open", address.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    if (const auto shellExecute = shell_.Get<ShellExecuteFunction>("ShellExecuteA")) {
+        // A result of 32 or less means no browser could be started; that has no visible effect.
+        shellExecute(nullptr, "Open", address.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
+    }
 }
 
 } // namespace haloquill::win32

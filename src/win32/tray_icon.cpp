@@ -11,6 +11,13 @@ constexpr DWORD kRecordSize = 88;
 
 } // namespace
 
+BOOL TrayIcon::Notify(DWORD message) {
+    if (!notify_) {
+        notify_ = shell_.Get<ShellNotifyFunction>("Shell_NotifyIconA");
+    }
+    return notify_ ? notify_(message, &record_) : FALSE;
+}
+
 void TrayIcon::Add(HWND receiver, HICON icon) {
     if (wanted_ && shown_) {
         return;
@@ -24,7 +31,7 @@ void TrayIcon::Add(HWND receiver, HICON icon) {
     record_.uCallbackMessage = kTrayCallbackMessage;
     record_.hIcon = icon;
     std::strcpy(record_.szTip, "Recent");
-    shown_ = notify_(NIM_ADD, &record_) != FALSE;
+    shown_ = Notify(NIM_ADD) != FALSE;
 }
 
 void TrayIcon::Remove() {
@@ -33,14 +40,14 @@ void TrayIcon::Remove() {
     }
     record_.cbSize = kRecordSize;
     record_.uID = kTrayIconId;
-    notify_(NIM_DELETE, &record_);
+    Notify(NIM_DELETE);
     wanted_ = false;
     shown_ = false;
 }
 
 void TrayIcon::Restore() {
     if (wanted_) {
-        shown_ = notify_(NIM_ADD, &record_) != FALSE;
+        shown_ = Notify(NIM_ADD) != FALSE;
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include "win32/system_library.h"
+
 namespace haloquill::win32 {
 
 // The icon's mouse messages arrive at the receiving window as this message, with the mouse
@@ -17,7 +19,8 @@ using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 
 class TrayIcon {
   public:
-    explicit TrayIcon(ShellNotifyFunction notify = ::Shell_NotifyIconA) : notify_(notify) {}
+    // Without a function of its own, the icon uses the shell's, loaded when first needed.
+    explicit TrayIcon(ShellNotifyFunction notify = nullptr) : notify_(notify) {}
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
@@ -31,7 +34,10 @@ class TrayIcon {
     bool IsWanted() const { return wanted_; }
 
   private:
+    BOOL Notify(DWORD message);
+
     ShellNotifyFunction notify_;
+    SystemLibrary shell_{"shell32.dll"};
     NOTIFYICONDATAA record_{};
     bool wanted_ = false; // the program is in the notification area
     bool shown_ = false;  // the shell accepted the icon

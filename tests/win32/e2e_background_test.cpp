@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace haloquill::testing {
 namespace {
@@ -34,11 +35,34 @@ bool MainWindowShownNormal(const RunningProgram& program) {
     return MainWindowVisible(program) && !::IsIconic(program.MainWindow());
 }
 
-void ExpectCentredOnScreen(HWND window) {
+bool IsCentredOnScreen(HWND window) {
+    RECT frame{};
+    ::GetWindowRect(window, &frame);
+    const long left = (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    const long top = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    return std::abs(frame.left - left) <= 1 && std::abs(frame.top - top) <= 1;
+}
+
+// Waits until the window is back: shown, in its normal state and centred. Under Wine showing a
+// minimised window takes its time (the X driver waits for window states that no window manager
+// reports), and the window is visible a moment before the program centres it, so the test waits
+// for the whole result and then reports each part.
+void ExpectComesBackCentred(const RunningProgram& program) {
+    HWND window = program.MainWindow();
+    WaitUntil([&] { return MainWindowShownNormal(program) && IsCentredOnScreen(window); });
+    EXPECT_TRUE(MainWindowVisible(program));
+    EXPECT_FALSE(::IsIconic(window));
     RECT frame{};
     ::GetWindowRect(window, &frame);
     EXPECT_NEAR(frame.left, (::GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2, 1);
     EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 1);
+}
+
+// WS_VISIBLE of a control: whether it shows once its window does (IsWindowVisible is false for
+// every control while the main window is hidden).
+bool IsShownInItsWindow(const RunningProgram& program, ControlId id) {
+    HWND control = program.Control(id);
+    return control && (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Puts the window near the screen's corner, so that centring it again is a visible change.
@@ -145,16 +169,14 @@ TEST(EndToEndBackground, CloseBoxHidesInTheTrayAndShowAndDoubleClickBringItBackC
     EXPECT_EQ(driver.AllSettings(), before);
 
     NotifyFromIcon(*program, kIconDoubleClick);
-    ASSERT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
-    ExpectCentredOnScreen(program->MainWindow());
+    ExpectComesBackCentred(*program);
     EXPECT_TRUE(program->MessageBoxes().empty());
 
     MoveToCorner(program->MainWindow());
     CloseToTray(*program);
     EXPECT_TRUE(program->IsRunning());
     program->PostCommand(kMnuPop);
-    ASSERT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
-    ExpectCentredOnScreen(program->MainWindow());
+    ExpectComesBackCentred(*program);
     EXPECT_EQ(driver.AllSettings(), before);
 
     // The pop-up menu's "Exit" ends the program from the notification area, saving as it goes.
@@ -233,13 +255,13 @@ long long StoreReminderAhead(ProgramDriver& driver, long long ahead) {
 // Waits until the window comes up by itself, and checks it came at the stored moment: not
 // before it, and at most a few seconds after it.
 void ExpectWindowComesUpAt(const RunningProgram& program, long long moment) {
-    const long long wait = moment - NowSeconds() + 6;
+    const long long wait = moment - NowSeconds() + 8;
     ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(program); },
                           std::chrono::seconds(std::max(wait, 1LL))))
         << "the reminder did not show the window";
     const long long shownAt = NowSeconds();
     EXPECT_GE(shownAt, moment) << "shown before the reminder time";
-    EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(program); }, 3s));
+    EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(program); }, 5s));
 }
 
 std::string NameOfStoredAngel(ProgramDriver& driver) {
@@ -331,8 +353,9 @@ TEST(EndToEndBackground, DayThatTheMonthLacksIsRefusedWithOneMessageAndNothingSa
     ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("Card"); }));
     const Values before = driver.AllSettings();
 
-    // {month position, day position}: 31 April, 30 and 31 February, 31 June/September/November.
-    const std::pair<int, int> badDates[] = {{3, 30}, {1, 29}, {1, 30}, {5, 30}, {8, 30}, {10, 30}};
+    // {month position, day position}: 31 April, 30 February, 31 November. Each refusal costs
+    // seconds under Wine, so the core tests check the other days.
+    const std::pair<int, int> badDates[] = {{3, 30}, {1, 29}, {10, 30}};
     for (const auto& [month, day] : badDates) {
         SCOPED_TRACE("month " + std::to_string(month + 1) + " day " + std::to_string(day + 1));
         program->SelectListPosition(kCboMonth, month);
@@ -365,9 +388,12 @@ TEST(EndToEndBackground, ApplyWithTheDateListsAsStartedHidesAndSaves) {
     ExpectStartUpChoicesSaved(driver);
     EXPECT_TRUE(program->MessageBoxes().empty());
     EXPECT_TRUE(program->IsRunning());
-    // The angel page is in front for when the window comes back.
-    EXPECT_TRUE(program->IsVisible(kFraRune));
-    EXPECT_FALSE(program->IsVisible(kFraSettings));
+    // The angel page comes to the front for when the window comes back (the last step of the
+    // command, after the slow hiding).
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsShownInItsWindow(*program, kFraRune) &&
+               !IsShownInItsWindow(*program, kFraSettings);
+    }));
 }
 
 // --- The end of the Windows session ---------------------------------------------------------
