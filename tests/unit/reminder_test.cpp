@@ -98,6 +98,23 @@ TEST(ReminderSchedule, ClockSetBackOverTheTimeRemindsAgain) {
     EXPECT_TRUE(schedule.IsDue(ReminderTime{7, 0, 0}, kDay, {7, 0, 0, 0}));
 }
 
+TEST(ReminderSchedule, DaylightSavingChangesNeitherCrashNorDoubleTheDraw) {
+    // Spring forward: the local clock jumps from 01:59:59 to 03:00:00, so 02:30 never comes.
+    ReminderSchedule spring;
+    EXPECT_FALSE(spring.IsDue(ReminderTime{2, 30, 0}, kDay, {1, 59, 59, 0}));
+    EXPECT_FALSE(spring.IsDue(ReminderTime{2, 30, 0}, kDay, {3, 0, 0, 0}));
+    // A reminder at the edge of the jump is still met.
+    ReminderSchedule edge;
+    EXPECT_FALSE(edge.IsDue(ReminderTime{3, 0, 0}, kDay, {1, 59, 59, 0}));
+    EXPECT_TRUE(edge.IsDue(ReminderTime{3, 0, 0}, kDay, {3, 0, 0, 0}));
+    // Fall back: 02:00 to 02:59 comes twice, and so does a reminder inside it.
+    ReminderSchedule autumn;
+    EXPECT_TRUE(autumn.IsDue(ReminderTime{2, 30, 0}, kDay, {2, 30, 0, 0}));
+    EXPECT_FALSE(autumn.IsDue(ReminderTime{2, 30, 0}, kDay, {2, 59, 59, 0}));
+    EXPECT_FALSE(autumn.IsDue(ReminderTime{2, 30, 0}, kDay, {2, 0, 0, 0}));
+    EXPECT_TRUE(autumn.IsDue(ReminderTime{2, 30, 0}, kDay, {2, 30, 0, 0}));
+}
+
 TEST(ReminderSchedule, MissingOrImpossibleTimesNeverRemind) {
     const long long start = Moment(kDay, 0, 0, 0) * 1000;
     EXPECT_TRUE(DueSeconds({24, 0, 0}, start, start + 86400 * 1000LL, 700).empty());
@@ -192,6 +209,42 @@ TEST_F(ReminderTimerTest, UnreadableDateAtTheReminderDrawsAndRepairsIt) {
     TickAt(7, 0, 0);
     EXPECT_EQ(store.Get("Date"), "2026-12-09");
     EXPECT_EQ(view.cardName, "St. Adnachiel");
+}
+
+TEST_F(ReminderTimerTest, RepeatedReminderOnOneDayDrawsOnlyOnce) {
+    // The clock set back over the reminder time, or the hour repeated in autumn.
+    clock.today = {2026, 12, 9};
+    random.queue = {ScriptedRandom::ForAngel(12)};
+    TickAt(7, 0, 0);
+    controller.RequestUnload(UnloadReason::UserClose);
+    TickAt(6, 59, 58);
+    TickAt(6, 59, 59);
+    TickAt(7, 0, 0);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(store.Get("Card"), "12");
+    EXPECT_EQ(store.Get("Date"), "2026-12-10");
+    EXPECT_TRUE(random.queue.empty());
+}
+
+TEST_F(ReminderTimerTest, ClockSetBackADayDrawsNothingUntilTheStoredDate) {
+    clock.today = {2026, 12, 7}; // "Date" is now two days ahead
+    TickAt(7, 0, 0);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(view.cardName, "St. Michael");
+    EXPECT_EQ(store.Get("Date"), "2026-12-09");
+}
+
+TEST_F(ReminderTimerTest, MidnightInTheTrayDrawsAtTheNextReminderOnly) {
+    clock.today = {2026, 12, 8};
+    TickAt(23, 59, 59);
+    clock.today = {2026, 12, 9};
+    TickAt(0, 0, 0);
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(store.Get("Card"), "9");
+    random.queue = {ScriptedRandom::ForAngel(1)};
+    TickAt(7, 0, 0);
+    EXPECT_EQ(store.Get("Card"), "1");
+    EXPECT_EQ(store.Get("Date"), "2026-12-10");
 }
 
 TEST_F(ReminderTimerTest, FirstStartDayReminderDrawsOnceMore) {

@@ -300,5 +300,58 @@ TEST(Reliability, TwoNamesRunSideBySideWithSeparateSettings) {
     EXPECT_EQ(b->Text(kCboHour), "7");
 }
 
+// Points the prefix's http and https handlers at a program that does not exist, and puts the
+// previous handlers back afterwards.
+class MissingBrowser {
+  public:
+    MissingBrowser() {
+        for (const char* scheme : {"http", "https"}) {
+            const std::string key =
+                std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
+            win32::UniqueRegistryKey handler;
+            ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, handler.Receive(), nullptr);
+            saved_.emplace_back(key, win32::ReadRegistryText(handler.Get(), ""));
+            win32::WriteRegistryText(handler.Get(), "", "\"C:\\nowhere\\browser.exe\" \"%1\"");
+        }
+    }
+    ~MissingBrowser() {
+        for (const auto& [key, value] : saved_) {
+            win32::UniqueRegistryKey handler;
+            ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, handler.Receive());
+            if (value) {
+                win32::WriteRegistryText(handler.Get(), "", *value);
+            } else {
+                ::RegDeleteValueA(handler.Get(), "");
+            }
+        }
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(Reliability, PagesThatCannotOpenChangeNothingAndShowNothing) {
+    MissingBrowser browser;
+    ProgramDriver driver("HqNoBrowser");
+    for (const auto& [name, value] : LaterStart()) {
+        driver.Settings().WriteSetting(name, value);
+    }
+    auto program = driver.Start();
+    ASSERT_NE(program->WaitForMainWindow(), nullptr);
+    const Values before = driver.AllSettings();
+    for (ControlId id : {kMnuOnline, kMnuVisit, kMnuUpdate, kMnuDonate, kMnuMakeMoney}) {
+        ::PostMessageA(program->MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+    // Wait until the program has handled all five commands.
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(program->MainWindow(), WM_NULL, 0, 0, SMTO_BLOCK, 15000, &result);
+    ::Sleep(500);
+    EXPECT_TRUE(program->IsRunning());
+    EXPECT_TRUE(program->MessageBoxes().empty());
+    EXPECT_TRUE(::IsWindowVisible(program->MainWindow()));
+    EXPECT_EQ(driver.AllSettings(), before);
+}
+
 } // namespace
 } // namespace haloquill::testing
