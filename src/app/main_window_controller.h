@@ -90,7 +90,6 @@ class MainWindowController final : private StartUpControls {
     // Runs the command of a clicked control or menu item; false when `id` has none here.
     bool RunCommand(int id);
 
-    AngelOfTheDay& Angels() { return angels_; }
 
   private:
     // StartUpControls: changes made by code, each running the control's own handler.

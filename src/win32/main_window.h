@@ -40,7 +40,6 @@ class MainWindow final : public MainView {
     // Keyboard handling before the dialog keys: the arrow keys choose between the two start-up
     // options, which the tray box between them would otherwise keep apart. True when handled.
     bool PreTranslateMessage(const MSG& message);
-    MainWindowController& Controller() { return controller_; }
 
     // MainView
     void ShowAngelPicture(int number) override;
