@@ -307,6 +307,21 @@ TEST_F(MainWindowTest, LinkLabelsOpenTheirPagesWhenClicked) {
                   "https://site.test/corvel-free-haloquill/ssd.php?page=co-brand"}));
 }
 
+TEST_F(MainWindowTest, HandPointerOverLinksOnly) {
+    HCURSOR hand = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)); // IDC_HAND
+    for (ControlId link : {kLabel61, kLblCobrand}) {
+        ::SetCursor(nullptr);
+        EXPECT_TRUE(::SendMessageA(window.Handle(), WM_SETCURSOR,
+                                   reinterpret_cast<WPARAM>(Find(link)),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(::GetCursor(), hand) << link;
+    }
+    ::SetCursor(nullptr);
+    ::SendMessageA(window.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Find(kLabel8)),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(::GetCursor(), hand);
+}
+
 TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
     // The random script ends with 0.0, which rounds to 1: the co-branding label.
     EXPECT_TRUE(::IsWindowVisible(Find(kLblCobrand)));
