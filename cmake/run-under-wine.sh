@@ -1,0 +1,10 @@
+#!/bin/sh
+# Runs a Windows test program under Wine for CTest. Its output goes through a file, so that a
+# process it leaves behind (Wine starts its desktop process on demand, and that one lives on)
+# cannot keep CTest's pipe open after the test has ended.
+log=$(mktemp)
+wine "$@" >"$log" 2>&1
+status=$?
+cat "$log"
+rm -f "$log"
+exit "$status"
