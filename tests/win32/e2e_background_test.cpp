@@ -13,7 +13,6 @@
 
 namespace haloquill::testing {
 namespace {
-#define TSTAMP(x) fprintf(stderr, "%lu %s\n", (unsigned long)::GetTickCount(), x)
 
 using Values = std::map<std::string, std::string>;
 
@@ -157,67 +156,39 @@ void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
 
 TEST(EndToEndBackground, CloseBoxHidesInTheTrayAndShowAndDoubleClickBringItBackCentred) {
     ProgramDriver driver("HqTrayClose");
-    TSTAMP("L1");
     auto program = StartShown(driver);
-    TSTAMP("L2");
     KeepReminderAway(driver);
-    TSTAMP("L3");
     ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("Card"); }));
-    TSTAMP("L4");
     const Values before = driver.AllSettings();
-    TSTAMP("L5");
 
     MoveToCorner(program->MainWindow());
-    TSTAMP("L6");
     CloseToTray(*program);
-    TSTAMP("L7");
     // Still running a while later, and closing wrote nothing.
     EXPECT_FALSE(program->WaitForExit(500ms));
-    TSTAMP("L8");
     EXPECT_TRUE(program->IsRunning());
-    TSTAMP("L9");
     EXPECT_EQ(driver.AllSettings(), before);
-    TSTAMP("L10");
 
     NotifyFromIcon(*program, kIconDoubleClick);
-    TSTAMP("L11");
     ExpectComesBackCentred(*program);
-    TSTAMP("L12");
     EXPECT_TRUE(program->MessageBoxes().empty());
-    TSTAMP("L13");
 
     MoveToCorner(program->MainWindow());
-    TSTAMP("L14");
     CloseToTray(*program);
-    TSTAMP("L15");
     EXPECT_TRUE(program->IsRunning());
-    TSTAMP("L16");
     program->PostCommand(kMnuPop);
-    TSTAMP("L17");
     ExpectComesBackCentred(*program);
-    TSTAMP("L18");
     EXPECT_EQ(driver.AllSettings(), before);
-    TSTAMP("L19");
 
     // The pop-up menu's "Exit" ends the program from the notification area, saving as it goes.
     CloseToTray(*program);
-    TSTAMP("L20");
     program->PostCommand(kMnuExit1);
-    TSTAMP("L21");
     ASSERT_TRUE(program->WaitForExit());
-    TSTAMP("L22");
     EXPECT_TRUE(program->MessageBoxes().empty());
-    TSTAMP("L23");
     ExpectStartUpChoicesSaved(driver);
-    TSTAMP("L24");
     Values expected = before;
-    TSTAMP("L25");
     expected["AutorunStartUp"] = "False";
-    TSTAMP("L26");
     expected["SystemTray"] = "False";
-    TSTAMP("L27");
     EXPECT_EQ(driver.AllSettings(), expected);
-    TSTAMP("L28");
 }
 
 struct MenuSearch {
