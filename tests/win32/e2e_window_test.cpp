@@ -3,6 +3,7 @@
 
 #include "app/about_layout.h"
 #include "app/main_window_layout.h"
+#include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
@@ -80,57 +81,6 @@ TEST(EndToEndWindow, OnePromotionalLabelAtATimeAndBothOverManyStarts) {
     EXPECT_TRUE(seenCoBrand);
     EXPECT_TRUE(seenFullBrand);
 }
-
-// Registers url_recorder.exe as the program that opens http and https addresses, and puts the
-// previous handlers back afterwards.
-class RecordingBrowser {
-  public:
-    RecordingBrowser() : log_(OwnDirectory() + "\\urls.txt") {
-        ::DeleteFileA(log_.c_str());
-        const std::string command = "\"" + OwnDirectory() + "\\url_recorder.exe\" \"%1\"";
-        for (const char* scheme : {"http", "https"}) {
-            const std::string key =
-                std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
-            win32::UniqueRegistryKey handler;
-            ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, handler.Receive(), nullptr);
-            saved_.emplace_back(key, win32::ReadRegistryText(handler.Get(), ""));
-            win32::WriteRegistryText(handler.Get(), "", command);
-        }
-    }
-    ~RecordingBrowser() {
-        for (const auto& [key, value] : saved_) {
-            win32::UniqueRegistryKey handler;
-            ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, handler.Receive());
-            if (value) {
-                win32::WriteRegistryText(handler.Get(), "", *value);
-            } else {
-                ::RegDeleteValueA(handler.Get(), "");
-            }
-        }
-        ::DeleteFileA(log_.c_str());
-    }
-
-    std::vector<std::string> Addresses() const {
-        std::vector<std::string> lines;
-        std::ifstream file(log_);
-        for (std::string line; std::getline(file, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    // Waits until `count` addresses have been recorded, and a little longer for any extra.
-    std::vector<std::string> WaitForAddresses(std::size_t count) const {
-        WaitUntil([&] { return Addresses().size() >= count; }, 20s);
-        ::Sleep(300);
-        return Addresses();
-    }
-
-  private:
-    std::string log_;
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
 
 std::string Address(WebPage page) {
     return PageAddress(ConfiguredSiteBase(), page);

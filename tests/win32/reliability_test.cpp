@@ -5,6 +5,7 @@
 #include "angels/angel_catalogue.h"
 #include "base/civil_date.h"
 #include "base/text_values.h"
+#include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "win32/unique_handle.h"
 
@@ -300,39 +301,9 @@ TEST(Reliability, TwoNamesRunSideBySideWithSeparateSettings) {
     EXPECT_EQ(b->Text(kCboHour), "7");
 }
 
-// Points the prefix's http and https handlers at a program that does not exist, and puts the
-// previous handlers back afterwards.
-class MissingBrowser {
-  public:
-    MissingBrowser() {
-        for (const char* scheme : {"http", "https"}) {
-            const std::string key =
-                std::string("Software\\Classes\\") + scheme + "\\shell\\open\\command";
-            win32::UniqueRegistryKey handler;
-            ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, handler.Receive(), nullptr);
-            saved_.emplace_back(key, win32::ReadRegistryText(handler.Get(), ""));
-            win32::WriteRegistryText(handler.Get(), "", "\"C:\\nowhere\\browser.exe\" \"%1\"");
-        }
-    }
-    ~MissingBrowser() {
-        for (const auto& [key, value] : saved_) {
-            win32::UniqueRegistryKey handler;
-            ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_ALL_ACCESS, handler.Receive());
-            if (value) {
-                win32::WriteRegistryText(handler.Get(), "", *value);
-            } else {
-                ::RegDeleteValueA(handler.Get(), "");
-            }
-        }
-    }
-
-  private:
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 TEST(Reliability, PagesThatCannotOpenChangeNothingAndShowNothing) {
-    MissingBrowser browser;
+    // The prefix's browser points at a program that does not exist.
+    BrowserHandlerOverride browser("\"C:\\nowhere\\browser.exe\" \"%1\"");
     ProgramDriver driver("HqNoBrowser");
     for (const auto& [name, value] : LaterStart()) {
         driver.Settings().WriteSetting(name, value);
