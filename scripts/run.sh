@@ -12,5 +12,5 @@ bash "$root/scripts/build.sh"
 source "$root/scripts/wine-session.sh"
 haloquill_start_session
 
-echo "Starting Haloquill.exe on display $DISPLAY; close its window or press Ctrl+C to end."
+echo "Starting Haloquill.exe on display $DISPLAY; end it with File > Exit (the close box sends it to the notification area) or Ctrl+C."
 wine "$build_root/win/bin/Haloquill.exe" "$@"
