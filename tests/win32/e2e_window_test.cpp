@@ -120,6 +120,14 @@ TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) 
         expected.push_back(Address(promoPage));
         ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
     }
+    // The label behind is not seen, so it cannot be clicked; its click notification, as the
+    // label would send it once in front, opens the other page.
+    const ControlId hidden = coBrand ? kLblFullBrand : kLblCobrand;
+    ::PostMessageA(::GetParent(program->Control(hidden)), WM_COMMAND,
+                   MAKEWPARAM(hidden, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(program->Control(hidden)));
+    expected.push_back(Address(coBrand ? WebPage::FullyBranded : WebPage::CoBrand));
+    ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
     EXPECT_TRUE(program->IsRunning());
 }
 
