@@ -191,29 +191,15 @@ TEST(EndToEndBackground, CloseBoxHidesInTheTrayAndShowAndDoubleClickBringItBackC
     EXPECT_EQ(driver.AllSettings(), expected);
 }
 
-struct MenuSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectMenu(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<MenuSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char className[16] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && std::string(className) == "#32768" &&
-        ::IsWindowVisible(window)) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
 // The pop-up menus the process shows (the system's menu window class).
-std::vector<HWND> VisibleMenus(DWORD processId) {
-    MenuSearch search{processId, {}};
-    ::EnumWindows(CollectMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::vector<HWND> VisibleMenus(const RunningProgram& program) {
+    std::vector<HWND> menus;
+    for (HWND menu : program.TopLevelWindows("#32768")) {
+        if (::IsWindowVisible(menu)) {
+            menus.push_back(menu);
+        }
+    }
+    return menus;
 }
 
 // The right button on the icon opens the pop-up menu; its second item ("Exit") ends the program.
@@ -223,7 +209,7 @@ TEST(EndToEndBackground, RightButtonOnTheIconOpensTheMenuWhoseExitEndsTheProgram
     auto program = StartShown(driver);
     CloseToTray(*program);
 
-    const auto menuWindows = [&] { return VisibleMenus(program->ProcessId()); };
+    const auto menuWindows = [&] { return VisibleMenus(*program); };
     NotifyFromIcon(*program, kIconRightButtonUp);
     ASSERT_TRUE(WaitUntil([&] { return menuWindows().size() == 1; }));
     EXPECT_FALSE(MainWindowVisible(*program));

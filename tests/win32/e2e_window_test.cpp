@@ -131,29 +131,8 @@ TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) 
     EXPECT_TRUE(program->IsRunning());
 }
 
-struct AboutWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchAbout(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<AboutWindowSearch*>(context);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && std::string(className) == win32::kAboutWindowClass &&
-        ::IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND FindAbout(const RunningProgram& program) {
-    AboutWindowSearch search{program.ProcessId(), nullptr};
-    ::EnumWindows(MatchAbout, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return program.ShownTopLevelWindow(win32::kAboutWindowClass);
 }
 
 HWND OpenAbout(const RunningProgram& program) {

@@ -41,7 +41,7 @@ BOOL CALLBACK FindControl(HWND window, LPARAM context) {
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
+std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className) {
     WindowSearch search{processId, className, {}};
     ::EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
@@ -84,7 +84,7 @@ HWND RunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
     ::WaitForInputIdle(process_.Get(), static_cast<DWORD>(timeout.count()));
     WaitUntil(
         [&] {
-            const auto windows = TopLevelWindows(processId_, win32::kMainWindowClass);
+            const auto windows = WindowsOfProcess(processId_, win32::kMainWindowClass);
             mainWindow_ = windows.empty() ? nullptr : windows.front();
             return mainWindow_ != nullptr || !IsRunning();
         },
@@ -157,9 +157,22 @@ void RunningProgram::SelectListPosition(ControlId id, int position) const {
     SendWithTimeout(Control(id), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
+std::vector<HWND> RunningProgram::TopLevelWindows(const char* className) const {
+    return WindowsOfProcess(processId_, className);
+}
+
+HWND RunningProgram::ShownTopLevelWindow(const char* className) const {
+    for (HWND window : TopLevelWindows(className)) {
+        if (::IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 std::vector<ForeignMessageBox> RunningProgram::MessageBoxes() const {
     std::vector<ForeignMessageBox> boxes;
-    for (HWND window : TopLevelWindows(processId_, "#32770")) {
+    for (HWND window : WindowsOfProcess(processId_, "#32770")) {
         ForeignMessageBox box;
         box.window = window;
         box.caption = WindowText(window);

@@ -74,6 +74,11 @@ class RunningProgram {
     // Selects a list position the way code does, without a change notification.
     void SelectListPosition(ControlId id, int position) const;
 
+    // The process's top-level windows of a class, shown or not.
+    std::vector<HWND> TopLevelWindows(const char* className) const;
+    // The first of them that is shown, or null.
+    HWND ShownTopLevelWindow(const char* className) const;
+
     // The top-level windows of the process with the class "#32770" (dialogs and message boxes).
     std::vector<ForeignMessageBox> MessageBoxes() const;
 

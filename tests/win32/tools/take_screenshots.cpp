@@ -53,16 +53,6 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     return written;
 }
 
-BOOL CALLBACK FindAboutWindow(HWND window, LPARAM context) {
-    char className[64] = {};
-    ::GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == win32::kAboutWindowClass && ::IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(context) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool Settle(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::Sleep(700);
@@ -94,7 +84,7 @@ int main(int argc, char** argv) {
     ::PostMessageA(second->MainWindow(), WM_COMMAND, MAKEWPARAM(kMnuAbout, 0), 0);
     HWND about = nullptr;
     WaitUntil([&] {
-        ::EnumWindows(FindAboutWindow, reinterpret_cast<LPARAM>(&about));
+        about = second->ShownTopLevelWindow(win32::kAboutWindowClass);
         return about != nullptr;
     });
     if (!about || !Settle(about) || !SaveWindowPicture(about, folder + "\\about.bmp")) {
