@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "angels/angel_catalogue.h"
 #include "app/app_texts.h"
 #include "app/main_menu.h"
 #include "win32/description_box.h"
@@ -216,7 +217,7 @@ HWND MainWindow::ListControl(ChoiceList list) const {
 }
 
 void MainWindow::ShowAngelPicture(int number) {
-    if (number < 1 || number > 14) {
+    if (number < 1 || number > kAngelCount) {
         return; // no such picture: the boxes keep what they show
     }
     if (!::IsWindowVisible(window_)) {
