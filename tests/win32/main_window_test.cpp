@@ -4,6 +4,7 @@
 #include "app/control_look.h"
 #include "app/main_menu.h"
 #include "app/main_window_layout.h"
+#include "driver/control_search.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_run_key.h"
@@ -35,20 +36,6 @@ int ScreenDpi() {
     return dpi;
 }
 
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchControlId(HWND child, LPARAM context) {
-    auto* search = reinterpret_cast<ControlSearch*>(context);
-    if (::GetDlgCtrlID(child) == search->id) {
-        search->found = child;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void PumpMessages() {
     MSG message;
     while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -66,9 +53,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     HWND Find(ControlId id) const {
-        ControlSearch search{id, nullptr};
-        ::EnumChildWindows(window.Handle(), MatchControlId, reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        return haloquill::testing::FindControlById(window.Handle(), id);
     }
 
     std::string Text(ControlId id) const {

@@ -1,5 +1,7 @@
 #include "driver/program_driver.h"
 
+#include "driver/control_search.h"
+
 #include "base/civil_date.h"
 #include "win32/main_window.h"
 
@@ -23,20 +25,6 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
     ::GetClassNameA(window, className, sizeof className);
     if (owner == search->processId && std::string(className) == search->className) {
         search->found.push_back(window);
-    }
-    return TRUE;
-}
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindControl(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<ControlSearch*>(context);
-    if (::GetDlgCtrlID(window) == search->id) {
-        search->found = window;
-        return FALSE;
     }
     return TRUE;
 }
@@ -100,11 +88,7 @@ HWND RunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
 }
 
 HWND RunningProgram::Control(ControlId id) const {
-    ControlSearch search{id, nullptr};
-    if (mainWindow_) {
-        ::EnumChildWindows(mainWindow_, FindControl, reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
+    return FindControlById(mainWindow_, id);
 }
 
 std::string RunningProgram::WindowText(HWND window) const {
