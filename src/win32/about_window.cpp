@@ -134,27 +134,16 @@ LRESULT CALLBACK AboutWindow::WindowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0;
+        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
+        return result;
+    }
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
         Paint(window);
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(
-            ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi_));
-    case WM_DRAWITEM:
-        DrawCommandButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), gdi_);
-        return TRUE;
-    case WM_NEXTDLGCTL:
-        MoveFocus(window, wParam, lParam);
-        return 0;
-    case WM_SETCURSOR:
-        if (SetLinkCursor(reinterpret_cast<HWND>(wParam))) {
-            return TRUE;
-        }
-        break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND:

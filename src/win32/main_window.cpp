@@ -449,6 +449,10 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0;
+        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
+        return result;
+    }
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
@@ -459,32 +463,6 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        return reinterpret_cast<LRESULT>(
-            ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi_));
-    case WM_MEASUREITEM:
-        MeasureListItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), gdi_.Dpi());
-        return TRUE;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_COMBOBOX) {
-            DrawListItem(item, gdi_);
-        } else {
-            DrawCommandButton(item, gdi_);
-        }
-        return TRUE;
-    }
-    case WM_NEXTDLGCTL:
-        MoveFocus(window, wParam, lParam);
-        return 0;
-    case WM_SETCURSOR:
-        if (SetLinkCursor(reinterpret_cast<HWND>(wParam))) {
-            return TRUE;
-        }
-        break;
     case WM_SHOWWINDOW:
         if (wParam && pendingPicture_ != 0) {
             PutPictureInBoxes(pendingPicture_);

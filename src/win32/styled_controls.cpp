@@ -206,4 +206,40 @@ bool SetLinkCursor(HWND control) {
     return true;
 }
 
+bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                GdiCache& gdi, LRESULT& result) {
+    switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        result = reinterpret_cast<LRESULT>(
+            ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi));
+        return true;
+    case WM_MEASUREITEM:
+        MeasureListItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), gdi.Dpi());
+        result = TRUE;
+        return true;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_COMBOBOX) {
+            DrawListItem(item, gdi);
+        } else {
+            DrawCommandButton(item, gdi);
+        }
+        result = TRUE;
+        return true;
+    }
+    case WM_NEXTDLGCTL:
+        MoveFocus(window, wParam, lParam);
+        result = 0;
+        return true;
+    case WM_SETCURSOR:
+        result = TRUE;
+        return SetLinkCursor(reinterpret_cast<HWND>(wParam));
+    default:
+        return false;
+    }
+}
+
 } // namespace haloquill::win32

@@ -15,6 +15,12 @@ namespace haloquill::win32 {
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
                          const std::string& caption, GdiCache& gdi);
 
+// The messages by which a window holding styled controls gives them their look: colours, drawn
+// buttons and lists, the hand pointer over links and focus moves by the dialog keys. True when
+// `message` was one of them, with its answer in `result`.
+bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                GdiCache& gdi, LRESULT& result);
+
 // WM_CTLCOLOR*: sets the control's colours on `dc` and gives the brush to fill it with.
 HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi);
 
