@@ -2,8 +2,9 @@
 # Runs a Windows test program under Wine for CTest. Its output goes through a file, so that a
 # process it leaves behind (Wine starts its desktop process on demand, and that one lives on)
 # cannot keep CTest's pipe open after the test has ended.
+# HALOQUILL_WINE names the loader of the build that runs (scripts/wine-session.sh).
 log=$(mktemp)
-wine "$@" >"$log" 2>&1
+"${HALOQUILL_WINE:-wine}" "$@" >"$log" 2>&1
 status=$?
 cat "$log"
 rm -f "$log"

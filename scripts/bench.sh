@@ -13,9 +13,13 @@ if ! command -v valgrind >/dev/null; then
   ${SUDO:-} apt-get install -y -qq valgrind >/dev/null
 fi
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S "$root" -B "$build_root/win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null
-cmake --build "$build_root/win" -j"$jobs" --target bench_runner
+# shellcheck source=scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
+if [ "$haloquill_win_bits" = 64 ]; then triplet=x86_64-w64-mingw32; else triplet=i686-w64-mingw32; fi
+win="$build_root/$haloquill_win_build"
+cmake -S "$root" -B "$win" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$triplet.cmake" >/dev/null
+cmake --build "$win" -j"$jobs" --target bench_runner
 cmake -S "$root" -B "$build_root/bench-native" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   >/dev/null
 cmake --build "$build_root/bench-native" -j"$jobs" --target core_instructions
@@ -25,26 +29,27 @@ mkdir -p "$out"
 results="$out/results.md"
 {
   echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores, $(uname -m), $(wine --version 2>/dev/null || echo Wine)."
+  echo "Build measured: the $haloquill_win_bits-bit Haloquill.exe ($triplet, $haloquill_run_reason)."
   echo "Command: \`bash scripts/bench.sh $runs $idle\`; start-ups: $runs runs each."
   echo
 } >"$results"
 
 (
-  export WINEPREFIX="$build_root/wineprefix-bench" HALOQUILL_OWN_DISPLAY=1
+  export WINEPREFIX="$build_root/wineprefix$haloquill_prefix_suffix-bench" HALOQUILL_OWN_DISPLAY=1
   # shellcheck source=scripts/wine-session.sh
   source "$root/scripts/wine-session.sh"
   haloquill_start_session
   HALOQUILL_WINESERVER_PID=$(pgrep -n -f "wineserver" || true)
   export HALOQUILL_WINESERVER_PID
-  wine "$build_root/win/bin/bench_runner.exe" "$(winepath -w "$out/wine.md")" "$runs" "$idle"
+  wine "$win/bin/bench_runner.exe" "$(winepath -w "$out/wine.md")" "$runs" "$idle"
 )
 cat "$out/wine.md" >>"$results"
 
 # What the executable holds.
-exe="$build_root/win/bin/Haloquill.exe"
+exe="$win/bin/Haloquill.exe"
 section() {
   local hex
-  hex=$(i686-w64-mingw32-objdump -h "$exe" | awk -v name="$1" '$2 == name { print $3 }')
+  hex=$("$triplet-objdump" -h "$exe" | awk -v name="$1" '$2 == name { print $3 }')
   echo $(( 16#${hex:-0} / 1024 ))
 }
 content_kib() { cat "$@" | wc -c | awk '{ printf "%.1f", $1 / 1024 }'; }

@@ -1,23 +1,43 @@
 #!/usr/bin/env bash
 # Builds the native core with its unit tests (also under sanitizers, with the fuzz targets), and
-# Haloquill.exe with the tests that run under Wine.
+# the 32-bit Haloquill.exe with the tests that run under Wine; on a machine that runs no 32-bit
+# code (or with HALOQUILL_WINE64=1) also the 64-bit build, whose tests then run instead. The
+# native tests check the headers of every Windows executable built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
 jobs=$(nproc 2>/dev/null || echo 2)
+# shellcheck source=scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
 
-cmake -S "$root" -B "$build_root/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+windows_tree() {
+  local tree="$1" toolchain="$2" suffix="$3"
+  cmake -S "$root" -B "$build_root/$tree" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" \
+    -DHALOQUILL_HIDPI_PREFIX="$build_root/wineprefix$suffix-144" >/dev/null
+  cmake --build "$build_root/$tree" -j"$jobs"
+}
+
+checked="i386=$build_root/win/bin/Haloquill.exe"
+if [ "$haloquill_win_bits" = 64 ]; then
+  checked="$checked;amd64=$build_root/win64/bin/Haloquill.exe"
+fi
+cmake -S "$root" -B "$build_root/native" -DCMAKE_BUILD_TYPE=Debug \
+  -DHALOQUILL_CHECKED_EXECUTABLES="$checked" >/dev/null
 cmake --build "$build_root/native" -j"$jobs"
 # The same core and unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, with the
 # fuzz targets whose corpus the suite replays.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build_root/sanitize" -DCMAKE_BUILD_TYPE=Debug \
   -DHALOQUILL_SANITIZE=ON -DHALOQUILL_FUZZ=ON >/dev/null
 cmake --build "$build_root/sanitize" -j"$jobs"
-cmake -S "$root" -B "$build_root/win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/i686-w64-mingw32.cmake" >/dev/null
-cmake --build "$build_root/win" -j"$jobs"
+# The 32-bit program is built on every machine, whether or not it can run here.
+windows_tree win i686-w64-mingw32 ""
+if [ "$haloquill_win_bits" = 64 ]; then
+  windows_tree win64 x86_64-w64-mingw32 64
+fi
 
-# One CTest tree over both builds, so a single run gives a single summary.
+# One CTest tree over the native builds and the Windows build that runs here, so a single run
+# gives a single summary.
 cat >"$build_root/CTestTestfile.cmake" <<CTEST
-subdirs("native" "sanitize" "win")
+subdirs("native" "sanitize" "$haloquill_win_build")
 CTEST

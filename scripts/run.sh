@@ -13,4 +13,5 @@ source "$root/scripts/wine-session.sh"
 haloquill_start_session
 
 echo "Starting Haloquill.exe on display $DISPLAY; end it with File > Exit (the close box sends it to the notification area) or Ctrl+C."
-wine "$build_root/win/bin/Haloquill.exe" "$@"
+echo "This is the $haloquill_win_bits-bit build ($haloquill_run_reason)."
+wine "$build_root/$haloquill_win_build/bin/Haloquill.exe" "$@"

@@ -11,12 +11,14 @@ if ! command -v convert-im6.q16 >/dev/null && ! [ -x /usr/bin/convert ]; then
   ${SUDO:-} apt-get install -y -qq imagemagick >/dev/null
 fi
 bash "$root/scripts/build.sh"
+# shellcheck source=scripts/wine-session.sh
+source "$root/scripts/wine-session.sh"
 mkdir -p "$root/docs/screenshots"
 
 for dpi in 96 144; do
   (
     export HALOQUILL_DPI=$dpi HALOQUILL_OWN_DISPLAY=1
-    export WINEPREFIX="$build_root/wineprefix-review-$dpi"
+    export WINEPREFIX="$build_root/wineprefix$haloquill_prefix_suffix-review-$dpi"
     # shellcheck source=scripts/wine-session.sh
     source "$root/scripts/wine-session.sh"
     haloquill_start_session
@@ -24,7 +26,7 @@ for dpi in 96 144; do
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     shots=$(mktemp -d)
-    wine "$build_root/win/bin/take_screenshots.exe" "$(winepath -w "$shots")"
+    wine "$build_root/$haloquill_win_build/bin/take_screenshots.exe" "$(winepath -w "$shots")"
     for page in angel settings about; do
       /usr/bin/convert "$shots/$page.bmp" "$root/docs/screenshots/$page-$dpi.png"
     done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test suite: the native unit tests
-# and, under Wine in one X display and one reused prefix, the Windows tests.
+# and, under Wine in one X display and one reused prefix, the Windows tests of the build that
+# runs on this machine (see scripts/wine-session.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
@@ -12,6 +13,11 @@ bash "$root/scripts/build.sh"
 source "$root/scripts/wine-session.sh"
 haloquill_start_session
 # The window tests run a second time at 144 DPI, in a prefix of their own.
-haloquill_prepare_prefix "$build_root/wineprefix-144" 144
+haloquill_prepare_prefix "$build_root/wineprefix$haloquill_prefix_suffix-144" 144
 
-ctest --test-dir "$build_root" --output-on-failure -j2 "$@"
+# Which Windows build ran is said in one line just before CTest's summary.
+stdbuf -oL ctest --test-dir "$build_root" --output-on-failure -j2 "$@" |
+  awk -v said="$(haloquill_describe_windows_tests)" '
+    /^[0-9]+% tests passed/ && !done { print said; done = 1 }
+    { print; fflush() }
+    END { if (!done) print said }'

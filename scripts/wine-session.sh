@@ -1,12 +1,82 @@
-# Sourced by the run and test scripts: provides an X display (Xvfb when there is none) and the
-# Wine prefixes under the build tree, with their servers kept running, and stops them on exit.
-# Expects $build_root to be set.
+# Sourced by the build, run, test, screenshot and benchmark scripts. Decides once which Windows
+# build runs here, provides an X display (Xvfb when there is none) and the Wine prefixes under the
+# build tree, with their servers kept running, and stops them on exit. Expects $build_root.
+#
+# The Windows build that runs is the 32-bit one wherever this machine executes 32-bit x86 code,
+# found by trying to; elsewhere, or with HALOQUILL_WINE64=1, it is the 64-bit build under wine64
+# in 64-bit prefixes of their own. Either way these are set:
+#   haloquill_win_bits        32 or 64
+#   haloquill_win_build       the build tree of the executables that run (win or win64)
+#   haloquill_prefix_suffix   "" or "64", added to every prefix name so the two never mix
+#   haloquill_run_reason      why, in words, for the test summary
+# and wine, wineserver, wineboot and winepath call the matching loader directly, never Debian's
+# /usr/bin/wine wrapper, which picks the 32-bit loader whenever it is installed.
 
-export WINEPREFIX="${WINEPREFIX:-$build_root/wineprefix}"
+haloquill_wine32_loader=/usr/lib/wine/wine
+haloquill_wine64_loader=/usr/lib/wine/wine64
+
+# True when a 32-bit program starts here. ld.so of i386 is the smallest 32-bit program every
+# machine with wine32 has; the 32-bit Wine loader itself is tried too.
+haloquill_runs_32bit_code() {
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || return 1
+  [ -x "$haloquill_wine32_loader" ] || return 1
+  "$haloquill_wine32_loader" --version >/dev/null 2>&1
+}
+
+haloquill_choose_windows_build() {
+  if [ -n "${haloquill_win_bits:-}" ]; then
+    return 0
+  fi
+  if [ "${HALOQUILL_WINE64:-}" = 1 ]; then
+    haloquill_win_bits=64
+    haloquill_run_reason="HALOQUILL_WINE64=1 asks for it"
+  elif haloquill_runs_32bit_code; then
+    haloquill_win_bits=32
+    haloquill_run_reason="this machine runs 32-bit code"
+  else
+    haloquill_win_bits=64
+    haloquill_run_reason="this machine runs no 32-bit code"
+  fi
+  if [ "$haloquill_win_bits" = 64 ]; then
+    haloquill_win_build=win64
+    haloquill_prefix_suffix=64
+    haloquill_wine_loader=$haloquill_wine64_loader
+    export WINEARCH=win64
+  else
+    haloquill_win_build=win
+    haloquill_prefix_suffix=""
+    haloquill_wine_loader=$haloquill_wine32_loader
+    export WINEARCH=win32
+  fi
+  # Wine starts its helper processes through WINELOADER, and finds its server through WINESERVER.
+  export WINELOADER="$haloquill_wine_loader"
+  export HALOQUILL_WINE="$haloquill_wine_loader"
+  if [ -x /usr/lib/wine/wineserver64 ]; then
+    export WINESERVER=/usr/lib/wine/wineserver64
+  else
+    export WINESERVER=/usr/lib/wine/wineserver32
+  fi
+}
+
+# The summary line of the test run.
+haloquill_describe_windows_tests() {
+  if [ "$haloquill_win_bits" = 64 ]; then
+    echo "Windows tests: 64-bit build under wine64 ($haloquill_run_reason); the 32-bit executable was built and checked, not run"
+  else
+    echo "Windows tests: 32-bit build under Wine ($haloquill_run_reason); the 32-bit executable was built, checked and run"
+  fi
+}
+
+wine() { "$haloquill_wine_loader" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+wineboot() { "$haloquill_wine_loader" wineboot "$@"; }
+winepath() { "$haloquill_wine_loader" winepath "$@"; }
+
+haloquill_choose_windows_build
+export WINEPREFIX="${WINEPREFIX:-$build_root/wineprefix$haloquill_prefix_suffix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-export WINEARCH=win32
 
 haloquill_xvfb_pid=""
 haloquill_prefixes=()

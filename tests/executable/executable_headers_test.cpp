@@ -1,0 +1,150 @@
+// Checks a built Haloquill.exe from its bytes: the processor and subsystem it is built for, that
+// it needs no DLL beyond Windows' own, its version record and its manifest. The executable and
+// its processor come from HALOQUILL_CHECKED_EXECUTABLE and HALOQUILL_EXPECTED_MACHINE
+// ("i386" or "amd64").
+
+#include "pe_image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace haloquill::pe {
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+class ExecutableHeaders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = Environment("HALOQUILL_CHECKED_EXECUTABLE");
+        machine_ = Environment("HALOQUILL_EXPECTED_MACHINE");
+        ASSERT_FALSE(path_.empty()) << "HALOQUILL_CHECKED_EXECUTABLE names no executable";
+        ASSERT_TRUE(machine_ == "i386" || machine_ == "amd64") << machine_;
+        image_ = PeImage::Load(path_);
+        ASSERT_TRUE(image_.has_value()) << path_ << " is not a readable PE image";
+    }
+
+    bool Is64Bit() const { return machine_ == "amd64"; }
+
+    std::string path_;
+    std::string machine_;
+    std::optional<PeImage> image_;
+};
+
+TEST_F(ExecutableHeaders, IsAGuiProgramForTheExpectedProcessor) {
+    EXPECT_EQ(image_->Machine(), Is64Bit() ? kMachineAmd64 : kMachineI386);
+    EXPECT_EQ(image_->IsPe32Plus(), Is64Bit());
+    EXPECT_EQ(image_->Subsystem(), kSubsystemWindowsGui);
+}
+
+TEST_F(ExecutableHeaders, ImportsOnlyFromWindowsOwnDlls) {
+    // What every Windows from 7 on ships; a runtime DLL of a compiler must not appear.
+    const std::set<std::string> windowsDlls = {"kernel32.dll", "user32.dll",   "gdi32.dll",
+                                               "advapi32.dll", "shell32.dll",  "ole32.dll",
+                                               "oleaut32.dll", "comctl32.dll", "uxtheme.dll",
+                                               "msvcrt.dll",   "shlwapi.dll",  "windowscodecs.dll"};
+    ASSERT_FALSE(image_->ImportedDlls().empty());
+    for (const std::string& dll : image_->ImportedDlls()) {
+        const std::string name = Lower(dll);
+        EXPECT_TRUE(windowsDlls.count(name) == 1 || name.rfind("api-ms-win-", 0) == 0)
+            << path_ << " imports " << dll;
+    }
+}
+
+TEST_F(ExecutableHeaders, VersionRecordNamesTheProductAndItsVersion) {
+    const auto version = image_->Version();
+    ASSERT_TRUE(version.has_value()) << "no readable version record";
+    const std::uint16_t expected[4] = {HALOQUILL_VERSION_MAJOR, HALOQUILL_VERSION_MINOR, 0, 0};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(version->fileVersion[i], expected[i]) << "file version part " << i;
+        EXPECT_EQ(version->productVersion[i], expected[i]) << "product version part " << i;
+    }
+    const std::string shortVersion =
+        std::to_string(HALOQUILL_VERSION_MAJOR) + "." + std::to_string(HALOQUILL_VERSION_MINOR);
+    EXPECT_EQ(version->strings.at("ProductName"), "Corvel Free Haloquill");
+    EXPECT_EQ(version->strings.at("ProductVersion"), shortVersion);
+    EXPECT_EQ(version->strings.at("FileVersion"), shortVersion);
+    EXPECT_EQ(version->strings.at("OriginalFilename"), "Haloquill.exe");
+}
+
+TEST_F(ExecutableHeaders, ManifestAsksForCommonControls6AndNamesTheProcessor) {
+    const auto data = image_->Resource(kResourceManifest, 1);
+    ASSERT_TRUE(data.has_value()) << "no manifest";
+    const std::string manifest(data->begin(), data->end());
+    const std::string architecture =
+        std::string("processorArchitecture=\"") + (Is64Bit() ? "amd64" : "x86") + "\"";
+    // The program's own identity and the common controls both name the same processor.
+    EXPECT_EQ(Count(manifest, "processorArchitecture="), 2u);
+    EXPECT_EQ(Count(manifest, architecture), 2u) << manifest;
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+}
+
+TEST_F(ExecutableHeaders, EveryCutOrDamageOfTheFileIsReadSafely) {
+    std::vector<std::uint8_t> bytes;
+    {
+        const auto whole = PeImage::Load(path_);
+        ASSERT_TRUE(whole.has_value());
+    }
+    std::ifstream file(path_, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(file), {});
+    ASSERT_GT(bytes.size(), 4096u);
+    constexpr std::size_t kCuts = 48;
+    for (std::size_t i = 1; i < kCuts; ++i) {
+        const std::size_t length = bytes.size() * i / kCuts;
+        std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<long>(length));
+        if (const auto image = PeImage::Parse(cut)) {
+            image->Version();
+            image->Resource(kResourceManifest, 1);
+        }
+        std::vector<std::uint8_t> damaged = bytes;
+        damaged[length] ^= 0xFF;
+        damaged[length / 2] ^= 0x80;
+        if (const auto image = PeImage::Parse(damaged)) {
+            image->Version();
+            image->Resource(kResourceManifest, 1);
+        }
+    }
+}
+
+// The reader itself never trusts the file: cut or damaged images are refused, not read past.
+TEST(PeImageReader, RefusesCutAndDamagedImages) {
+    EXPECT_FALSE(PeImage::Parse({}).has_value());
+    EXPECT_FALSE(PeImage::Parse({'M', 'Z'}).has_value());
+    std::vector<std::uint8_t> header(0x40, 0);
+    header[0] = 'M';
+    header[1] = 'Z';
+    header[0x3C] = 0xF0; // the PE header would lie past the end
+    EXPECT_FALSE(PeImage::Parse(header).has_value());
+    header[0x3C] = 0x3C; // points into itself
+    EXPECT_FALSE(PeImage::Parse(header).has_value());
+}
+
+} // namespace
+} // namespace haloquill::pe
