@@ -22,13 +22,13 @@ void AngelOfTheDay::DrawAngelOfTheDay() {
     ShowAngel(PickOneToN(random_, kAngelCount));
 }
 
-bool AngelOfTheDay::IsDrawDue() const {
+bool AngelOfTheDay::IsDrawDue(const CivilDate& today) const {
     const auto nextDraw = ParseIsoDate(store_.ReadSetting(keys::kDate));
-    return !nextDraw || DaysBetween(clock_.Today(), *nextDraw) <= 0;
+    return !nextDraw || DaysBetween(today, *nextDraw) <= 0;
 }
 
-void AngelOfTheDay::AdvanceDrawDate() {
-    store_.WriteSetting(keys::kDate, FormatIsoDate(AddDays(clock_.Today(), 1)));
+void AngelOfTheDay::AdvanceDrawDate(const CivilDate& today) {
+    store_.WriteSetting(keys::kDate, FormatIsoDate(AddDays(today, 1)));
 }
 
 void AngelOfTheDay::StartUpAngel(bool firstRun) {

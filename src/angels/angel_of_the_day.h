@@ -23,10 +23,12 @@ class AngelOfTheDay {
     void DrawAngelOfTheDay();
 
     // True when "Date" is today or earlier, or cannot be read as a date.
-    bool IsDrawDue() const;
+    bool IsDrawDue() const { return IsDrawDue(clock_.Today()); }
+    bool IsDrawDue(const CivilDate& today) const;
 
     // Stores tomorrow under "Date".
-    void AdvanceDrawDate();
+    void AdvanceDrawDate() { AdvanceDrawDate(clock_.Today()); }
+    void AdvanceDrawDate(const CivilDate& today);
 
     // The angel step of the main window's start: a first run stores today and draws; a later
     // run draws when due (moving "Date" to tomorrow) and otherwise shows the stored angel. A

@@ -26,19 +26,66 @@ ChoiceList ListOf(TimeList list) {
 } // namespace
 
 MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
-    : ports_(ports), view_(view), angels_(ports.store, ports.clock, ports.random, view) {}
+    : boxes_(ports.messages, closing_), ports_(ports), view_(view),
+      angels_(ports.store, ports.clock, ports.random, view) {}
+
+void MainWindowController::OnControlEvent(int id, ControlEvent event) {
+    if (!IsIdle()) {
+        return;
+    }
+    if (event == ControlEvent::SelectionChanged) {
+        switch (id) {
+        case kCboHour:
+            cboHour_Click();
+            break;
+        case kCboMinute:
+            cboMinute_Click();
+            break;
+        case kCboSecond:
+            cboSecond_Click();
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    switch (id) {
+    case kChkSysTray:
+        chkSysTray_Click();
+        return;
+    case kOptRun:
+        // The options are not toggled by the platform; a click selects the one clicked.
+        view_.SetRunSelected(true);
+        optRun_Click();
+        return;
+    case kOptDontRun:
+        view_.SetRunSelected(false);
+        optDontRun_Click();
+        return;
+    default:
+        RunCommand(id);
+        return;
+    }
+}
 
 void MainWindowController::StartProgram(std::string_view commandLine) {
     Form_Load(commandLine);
+    if (closing_) {
+        return;
+    }
     if (!startedInTray_) {
         view_.ShowMainWindow();
     }
     CoBrand_Randomize();
+    started_ = true;
 }
 
 void MainWindowController::Form_Load(std::string_view commandLine) {
     SettingsStore& store = ports_.store;
-    RemindOfUpdate(store, ports_.clock, ports_.messages, ports_.web);
+    RemindOfUpdate(store, ports_.clock, boxes_, ports_.web);
+    if (closing_) {
+        return; // the session ended while the question was open: nothing else is touched
+    }
 
     if (HasAutorunEntry(ports_.runKey, ports_.executable().baseName)) {
         SelectRunOption(true);
@@ -47,6 +94,9 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         SelectRunOption(false);
     }
 
+    if (closing_) {
+        return;
+    }
     if (view_.IsSysTrayChecked() && HasStartupArgument(commandLine)) {
         AddTrayIcon();
         startedInTray_ = true;
@@ -75,6 +125,7 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
     }
 
     LoadSettings();
+    choicesLoaded_ = !closing_;
 }
 
 void MainWindowController::cboHour_Click() {
@@ -90,16 +141,31 @@ void MainWindowController::cboSecond_Click() {
 }
 
 void MainWindowController::chkSysTray_Click() {
+    if (closing_) {
+        return;
+    }
     ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
 }
 
 void MainWindowController::optRun_Click() {
-    SetAutorunEntry(ports_.runKey, ports_.messages, ports_.executable(), true);
+    if (closing_) {
+        return;
+    }
+    SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), true);
+    if (closing_) {
+        return;
+    }
     view_.EnableSysTray(true);
 }
 
 void MainWindowController::optDontRun_Click() {
-    SetAutorunEntry(ports_.runKey, ports_.messages, ports_.executable(), false);
+    if (closing_) {
+        return;
+    }
+    SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), false);
+    if (closing_) {
+        return;
+    }
     view_.EnableSysTray(false);
     CheckSysTray(false);
 }
@@ -126,7 +192,7 @@ void MainWindowController::CoBrand_Randomize() {
 }
 
 void MainWindowController::cmdCalculateMoonPhase_Click() {
-    if (!ValidateDate()) {
+    if (!ValidateDate() || closing_) {
         return;
     }
     SaveSettings();
@@ -140,14 +206,17 @@ bool MainWindowController::ValidateDate() {
     const int day = view_.ListSelection(ChoiceList::Date);
     const bool shortMonth = month == 3 || month == 5 || month == 8 || month == 10;
     if ((month == 1 && (day == 29 || day == 30)) || (shortMonth && day == 30)) {
-        ports_.messages.Show(texts::kBadDate, box::kInformation);
+        boxes_.Show(texts::kBadDate, box::kInformation);
         return false;
     }
     return true;
 }
 
 void MainWindowController::ConfirmExit() {
-    const int answer = ports_.messages.Show(texts::kExitQuestion, box::kExclamation | box::kYesNo);
+    const int answer = boxes_.Show(texts::kExitQuestion, box::kExclamation | box::kYesNo);
+    if (closing_) {
+        return; // the program was closed while the question was open
+    }
     if (answer == box::kAnswerYes) {
         RequestUnload(UnloadReason::ProgramCode);
     } else {
@@ -156,6 +225,14 @@ void MainWindowController::ConfirmExit() {
 }
 
 void MainWindowController::RequestUnload(UnloadReason reason) {
+    if (closing_) {
+        return;
+    }
+    // The close box waits like any other event; a session end or a close from outside cannot.
+    const bool mustEnd = reason == UnloadReason::SessionEnd || reason == UnloadReason::OutsideClose;
+    if (!mustEnd && boxes_.AnyOpen()) {
+        return;
+    }
     if (!Form_QueryUnload(reason)) {
         Form_Unload();
     }
@@ -169,25 +246,40 @@ bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
         view_.HideMainWindow();
         cancel = true;
     } else {
-        SaveSettings();
+        closing_ = true;
+        SaveLoadedChoices();
     }
     view_.BringPageToFront(Page::Angel);
     return cancel;
 }
 
 void MainWindowController::Form_Unload() {
-    SaveSettings();
+    closing_ = true;
+    SaveLoadedChoices();
     RemoveTrayIcon();
     view_.QuitProgram();
 }
 
+void MainWindowController::SaveLoadedChoices() {
+    // Before the stored choices were loaded the controls show only their initial state, which
+    // must not replace what the user chose.
+    if (choicesLoaded_) {
+        haloquill::SaveSettings(ports_.store, *this);
+    }
+}
+
 void MainWindowController::Timer1_Timer() {
-    const auto time = ReadReminderTime(ports_.store);
-    if (!reminder_.IsDue(time, ports_.clock.Today(), ports_.clock.Now())) {
+    if (!started_ || !IsIdle()) {
         return;
     }
-    if (angels_.IsDrawDue()) {
-        angels_.AdvanceDrawDate();
+    RetryTrayIcon();
+    const auto time = ReadReminderTime(ports_.store);
+    const LocalMoment moment = ports_.clock.Read(); // one reading, so date and time agree
+    if (!reminder_.IsDue(time, moment.date, moment.time)) {
+        return;
+    }
+    if (angels_.IsDrawDue(moment.date)) {
+        angels_.AdvanceDrawDate(moment.date);
         angels_.DrawAngelOfTheDay();
     }
     view_.ShowMainWindow();
@@ -195,13 +287,24 @@ void MainWindowController::Timer1_Timer() {
 }
 
 void MainWindowController::AddTrayIcon() {
-    view_.AddNotificationIcon();
+    trayIconRetriesLeft_ = view_.AddNotificationIcon() ? 0 : kTrayIconRetries;
     view_.SetWindowState(WindowState::Minimized);
     view_.HideMainWindow();
 }
 
 void MainWindowController::RemoveTrayIcon() {
+    trayIconRetriesLeft_ = 0;
     view_.RemoveNotificationIcon();
+}
+
+void MainWindowController::RetryTrayIcon() {
+    // A shell that is busy at logon may refuse the icon without a "TaskbarCreated" to follow.
+    if (trayIconRetriesLeft_ > 0) {
+        --trayIconRetriesLeft_;
+        if (view_.AddNotificationIcon()) {
+            trayIconRetriesLeft_ = 0;
+        }
+    }
 }
 
 void MainWindowController::ShowFromTray() {
@@ -213,6 +316,9 @@ void MainWindowController::ShowFromTray() {
 }
 
 void MainWindowController::OnTrayNotification(int code) {
+    if (!IsIdle()) {
+        return;
+    }
     if (code == kTrayDoubleClick) {
         ShowFromTray();
     } else if (code == kTrayRightButtonUp) {
@@ -221,7 +327,9 @@ void MainWindowController::OnTrayNotification(int code) {
 }
 
 void MainWindowController::SaveSettings() {
-    haloquill::SaveSettings(ports_.store, *this);
+    if (!closing_) {
+        haloquill::SaveSettings(ports_.store, *this);
+    }
 }
 
 void MainWindowController::LoadSettings() {
@@ -290,7 +398,7 @@ bool MainWindowController::IsSysTrayChecked() const {
 }
 
 void MainWindowController::CheckSysTray(bool checked) {
-    if (view_.IsSysTrayChecked() == checked) {
+    if (closing_ || view_.IsSysTrayChecked() == checked) {
         return;
     }
     view_.SetSysTrayChecked(checked);
@@ -298,7 +406,7 @@ void MainWindowController::CheckSysTray(bool checked) {
 }
 
 void MainWindowController::SelectRunOption(bool run) {
-    if (view_.IsRunSelected() == run) {
+    if (closing_ || view_.IsRunSelected() == run) {
         return;
     }
     view_.SetRunSelected(run);
@@ -320,7 +428,7 @@ bool MainWindowController::SelectTimeText(TimeList list, std::string_view text) 
 }
 
 void MainWindowController::SelectChoice(ChoiceList list, int position) {
-    if (view_.ListSelection(list) == position) {
+    if (closing_ || view_.ListSelection(list) == position) {
         return;
     }
     view_.SelectListItem(list, position);
@@ -340,6 +448,9 @@ void MainWindowController::SelectChoice(ChoiceList list, int position) {
 }
 
 void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key) {
+    if (closing_) {
+        return;
+    }
     const int position = view_.ListSelection(list);
     const auto& entries = ChoiceListEntries(list);
     if (position >= 0 && position < static_cast<int>(entries.size())) {

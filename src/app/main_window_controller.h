@@ -6,6 +6,7 @@
 #include "angels/angel_of_the_day.h"
 #include "app/main_view.h"
 #include "app/message_boxes.h"
+#include "app/tracked_message_boxes.h"
 #include "base/clock.h"
 #include "base/random_source.h"
 #include "reminder/reminder_schedule.h"
@@ -32,10 +33,20 @@ struct MainWindowPorts {
 
 // Why the main window is asked to unload.
 enum class UnloadReason {
-    UserClose,   // close box, system menu or Alt+F4
-    ProgramCode, // Exit commands
-    SessionEnd,  // Windows logs off or shuts down
+    UserClose,    // close box, system menu or Alt+F4
+    ProgramCode,  // Exit commands
+    SessionEnd,   // Windows logs off or shuts down
+    OutsideClose, // another program closes the window (End task, an installer)
 };
+
+// What happened to a control, as the window reports it.
+enum class ControlEvent {
+    Clicked,          // a button, option, check box, clickable label or menu item
+    SelectionChanged, // the user chose another entry of a drop-down list
+};
+
+// How often a notification-area icon that the shell refused is offered again, one tick apart.
+inline constexpr int kTrayIconRetries = 30;
 
 // Codes of the notification-area icon's mouse messages.
 inline constexpr int kTrayDoubleClick = 0x0203;
@@ -44,6 +55,16 @@ inline constexpr int kTrayRightButtonUp = 0x0205;
 class MainWindowController final : private StartUpControls {
   public:
     MainWindowController(const MainWindowPorts& ports, MainView& view);
+
+    // The window's events. Each is refused while one of the program's message boxes waits for
+    // an answer (only a session end or a close from outside cannot wait) and once the program
+    // has begun to close, so that no handler runs inside another.
+    void OnControlEvent(int id, ControlEvent event);
+    void OnTrayNotification(int code);
+    // One tick of the one-second timer.
+    void Timer1_Timer();
+    // The unload request and, unless it is cancelled, the unload.
+    void RequestUnload(UnloadReason reason);
 
     // The start after the one-copy test: loads the window, shows it unless it went to the
     // notification area, and chooses the promotional label in front.
@@ -70,19 +91,13 @@ class MainWindowController final : private StartUpControls {
 
     // Asks before quitting; No runs the apply-and-hide command instead.
     void ConfirmExit();
-    // The unload request and, unless it is cancelled, the unload.
-    void RequestUnload(UnloadReason reason);
     // True when the unload is cancelled (the window went to the notification area).
     bool Form_QueryUnload(UnloadReason reason);
     void Form_Unload();
 
-    // One tick of the one-second timer.
-    void Timer1_Timer();
-
     void AddTrayIcon();
     void RemoveTrayIcon();
     void ShowFromTray();
-    void OnTrayNotification(int code);
 
     void SaveSettings();
     void LoadSettings();
@@ -90,6 +105,8 @@ class MainWindowController final : private StartUpControls {
     // Runs the command of a clicked control or menu item; false when `id` has none here.
     bool RunCommand(int id);
 
+    // True once a closing that ends the program has begun.
+    bool IsClosing() const { return closing_; }
 
   private:
     // StartUpControls: changes made by code, each running the control's own handler.
@@ -101,7 +118,17 @@ class MainWindowController final : private StartUpControls {
 
     void SelectChoice(ChoiceList list, int position);
     void StoreTimeChoice(ChoiceList list, std::string_view key);
+    // Stores the start-up choices the controls show, once they have been loaded into them.
+    void SaveLoadedChoices();
+    // True when an event from outside may run a handler now.
+    bool IsIdle() const { return !closing_ && !boxes_.AnyOpen(); }
+    void RetryTrayIcon();
 
+    bool closing_ = false;        // a closing that ends the program has begun
+    bool choicesLoaded_ = false;  // the stored start-up choices are in the controls
+    bool started_ = false;        // the start is done; the reminder may run
+    int trayIconRetriesLeft_ = 0; // the shell refused the icon; offer it again
+    TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;
     AngelOfTheDay angels_;

@@ -14,7 +14,8 @@ class WindowHost {
     virtual void SetWindowState(WindowState state) = 0;
     virtual void CentreMainWindow() = 0;
     virtual void RestoreProgramIcon() = 0;
-    virtual void AddNotificationIcon() = 0;    // no second icon while one is there
+    // No second icon while one is there; false when the shell refused the icon.
+    virtual bool AddNotificationIcon() = 0;
     virtual void RemoveNotificationIcon() = 0; // harmless without an icon
     virtual void ShowTrayMenu() = 0;           // "Show" (default) and "Exit" at the mouse
     virtual void QuitProgram() = 0;            // unloads every window and ends the program

@@ -14,11 +14,19 @@ struct TimeOfDay {
     int SecondsSinceMidnight() const { return hour * 3600 + minute * 60 + second; }
 };
 
+// A date and a time of day taken from one reading of the clock, so that they agree even across
+// midnight.
+struct LocalMoment {
+    CivilDate date;
+    TimeOfDay time;
+};
+
 class Clock {
   public:
     virtual ~Clock() = default;
-    virtual CivilDate Today() const = 0;
-    virtual TimeOfDay Now() const = 0;
+    virtual LocalMoment Read() const = 0;
+    CivilDate Today() const { return Read().date; }
+    TimeOfDay Now() const { return Read().time; }
 };
 
 } // namespace haloquill

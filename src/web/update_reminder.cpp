@@ -18,6 +18,9 @@ void RemindOfUpdate(SettingsStore& store, const Clock& clock, MessageBoxes& mess
         return;
     }
     const int answer = messages.Show(kUpdateQuestion, box::kInformation | box::kYesNo);
+    if (answer == box::kNoAnswer) {
+        return;
+    }
     store.WriteSetting(keys::kUpdateCheckDate, FormatIsoDate(today));
     if (answer == box::kAnswerYes) {
         web.OpenDownloadPage();

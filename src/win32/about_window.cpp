@@ -18,12 +18,9 @@ AboutWindow::AboutWindow(HINSTANCE instance, WebPageLauncher& web, HICON icon)
 
 AboutWindow::~AboutWindow() {
     Close();
-    if (owner_) {
-        ::DestroyWindow(owner_);
-    }
 }
 
-bool AboutWindow::Create() {
+bool AboutWindow::Create(HWND owner) {
     WNDCLASSEXA aboutClass{};
     aboutClass.cbSize = sizeof aboutClass;
     aboutClass.lpfnWndProc = WindowProc;
@@ -34,13 +31,6 @@ bool AboutWindow::Create() {
     if (!::RegisterClassExA(&aboutClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         return false;
     }
-    if (!owner_) {
-        // A hidden owner keeps the window out of the taskbar without tying it to the main
-        // window.
-        owner_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   instance_, nullptr);
-    }
-
     const int dpi = gdi_.Dpi();
     RECT frame{0, 0, TwipsToPixels(kAboutClientWidthTwips, dpi),
                TwipsToPixels(kAboutClientHeightTwips, dpi)};
@@ -51,7 +41,7 @@ bool AboutWindow::Create() {
     window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle,
                                 (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                 (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                owner_, nullptr, instance_, this);
+                                owner, nullptr, instance_, this);
     if (!window_) {
         return false;
     }
@@ -67,10 +57,11 @@ bool AboutWindow::Create() {
     return true;
 }
 
-void AboutWindow::ShowModal(HWND blocked) {
-    if (window_ || !Create()) {
+void AboutWindow::ShowModal(HWND owner) {
+    if (window_ || !Create(owner)) {
         return;
     }
+    HWND blocked = owner;
     const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);
@@ -96,6 +87,13 @@ void AboutWindow::ShowModal(HWND blocked) {
     Close();
     if (quit) {
         ::PostQuitMessage(static_cast<int>(message.wParam));
+    }
+}
+
+void AboutWindow::BringToFront() {
+    if (window_) {
+        ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ::SetForegroundWindow(window_);
     }
 }
 

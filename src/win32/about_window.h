@@ -18,9 +18,13 @@ class AboutWindow {
     AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow();
 
-    // Opens the window centred on the screen, disables `blocked` until it is closed, and
-    // returns when it has been closed. A quit request met meanwhile is passed on.
-    void ShowModal(HWND blocked);
+    // Opens the window centred on the screen, owned by `owner` (so it stays in front of it and
+    // out of the taskbar), disables `owner` until it is closed, and returns when it has been
+    // closed. A quit request met meanwhile is passed on.
+    void ShowModal(HWND owner);
+    bool IsOpen() const { return window_ != nullptr; }
+    // Brings the open window to the foreground, in front of its owner.
+    void BringToFront();
 
     // Closes the window if it is open (the program is ending).
     void Close();
@@ -28,14 +32,13 @@ class AboutWindow {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool Create();
+    bool Create(HWND owner);
     void Paint(HWND window);
 
     HINSTANCE instance_;
     WebPageLauncher& web_;
     HICON icon_;
     GdiCache gdi_;
-    HWND owner_ = nullptr;
     HWND window_ = nullptr;
 };
 

@@ -66,12 +66,13 @@ MainWindow::~MainWindow() {
     }
 }
 
-bool MainWindow::Start(std::string_view commandLine) {
-    if (!Create()) {
-        return false;
-    }
+void MainWindow::Start(std::string_view commandLine) {
     controller_.StartProgram(commandLine);
-    return true;
+    if (window_ && !controller_.IsClosing()) {
+        // The timer runs from the end of the start for the whole life of the window, shown or
+        // hidden.
+        ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    }
 }
 
 bool MainWindow::Create() {
@@ -121,8 +122,6 @@ bool MainWindow::Create() {
 
     CreateControls();
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
-    // The timer runs for the whole life of the window, shown or hidden.
-    ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     return true;
 }
 
@@ -138,7 +137,7 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
     }
     const ControlId other = onRun ? kOptDontRun : kOptRun;
     ::SetFocus(Control(other));
-    OnCommand(other, BN_CLICKED);
+    controller_.OnControlEvent(other, ControlEvent::Clicked);
     return true;
 }
 
@@ -326,6 +325,16 @@ void MainWindow::ShowAboutWindow() {
 void MainWindow::ShowMainWindow() {
     ::ShowWindow(window_, minimized_ ? SW_SHOWMINNOACTIVE : SW_SHOW);
     if (!minimized_) {
+        BringToFront();
+    }
+}
+
+void MainWindow::BringToFront() {
+    // An open About window keeps the main window blocked and stays in front of it.
+    if (about_ && about_->IsOpen()) {
+        ::EnableWindow(window_, FALSE);
+        about_->BringToFront();
+    } else {
         ::SetForegroundWindow(window_);
     }
 }
@@ -343,7 +352,7 @@ void MainWindow::SetWindowState(WindowState state) {
         ::ShowWindow(window_, SW_MINIMIZE);
     } else if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);
-        ::SetForegroundWindow(window_);
+        BringToFront();
     }
 }
 
@@ -362,9 +371,9 @@ void MainWindow::RestoreProgramIcon() {
     ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
 
-void MainWindow::AddNotificationIcon() {
+bool MainWindow::AddNotificationIcon() {
     HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
-    tray_.Add(Control(kPicHook), current ? current : smallIcon_);
+    return tray_.Add(Control(kPicHook), current ? current : smallIcon_);
 }
 
 void MainWindow::RemoveNotificationIcon() {
@@ -398,41 +407,11 @@ void MainWindow::QuitProgram() {
 }
 
 void MainWindow::OnCommand(int id, int code) {
-    if (code == CBN_SELCHANGE) {
-        switch (id) {
-        case kCboHour:
-            controller_.cboHour_Click();
-            break;
-        case kCboMinute:
-            controller_.cboMinute_Click();
-            break;
-        case kCboSecond:
-            controller_.cboSecond_Click();
-            break;
-        default:
-            break;
-        }
-        return;
-    }
     // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
-    if (code != BN_CLICKED && code != STN_CLICKED && code != 0) {
-        return;
-    }
-    switch (id) {
-    case kChkSysTray:
-        controller_.chkSysTray_Click();
-        return;
-    case kOptRun:
-        SetRunSelected(true);
-        controller_.optRun_Click();
-        return;
-    case kOptDontRun:
-        SetRunSelected(false);
-        controller_.optDontRun_Click();
-        return;
-    default:
-        controller_.RunCommand(id);
-        return;
+    if (code == CBN_SELCHANGE) {
+        controller_.OnControlEvent(id, ControlEvent::SelectionChanged);
+    } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
+        controller_.OnControlEvent(id, ControlEvent::Clicked);
     }
 }
 
@@ -473,8 +452,17 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             controller_.Timer1_Timer();
         }
         return 0;
+    case WM_SYSCOMMAND:
+        // The close box, the system menu's Close and Alt+F4 send the program to the
+        // notification area.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            controller_.RequestUnload(UnloadReason::UserClose);
+            return 0;
+        }
+        break;
     case WM_CLOSE:
-        controller_.RequestUnload(UnloadReason::UserClose);
+        // Only another program sends a bare close (End task, an installer): the program ends.
+        controller_.RequestUnload(UnloadReason::OutsideClose);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;

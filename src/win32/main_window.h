@@ -31,10 +31,11 @@ class MainWindow final : public MainView {
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Creates the window with its controls and menus, then runs the program's start: the
-    // initialisation, the window shown (unless it went to the notification area) and the
-    // promotional label chosen. False if the window could not be created.
-    bool Start(std::string_view commandLine);
+    // Creates the window with its controls and menus, hidden; false if it could not be.
+    bool Create();
+    // Runs the program's start: the initialisation, the window shown (unless it went to the
+    // notification area) and the promotional label chosen; then starts the timer.
+    void Start(std::string_view commandLine);
     HWND Handle() const { return window_; }
 
     // Keyboard handling before the dialog keys: the arrow keys choose between the two start-up
@@ -63,13 +64,12 @@ class MainWindow final : public MainView {
     void SetWindowState(WindowState state) override;
     void CentreMainWindow() override;
     void RestoreProgramIcon() override;
-    void AddNotificationIcon() override;
+    bool AddNotificationIcon() override;
     void RemoveNotificationIcon() override;
     void ShowTrayMenu() override;
     void QuitProgram() override;
 
   private:
-    bool Create();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
@@ -81,6 +81,7 @@ class MainWindow final : public MainView {
     HWND ListControl(ChoiceList list) const;
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
+    void BringToFront();
 
     HINSTANCE instance_;
     WebPageLauncher& web_;

@@ -81,25 +81,15 @@ PictureSet::~PictureSet() {
     for (auto& picture : pictures_) {
         picture.Reset();
     }
-    if (comStarted_) {
-        if (auto uninitialize = ole_.Get<void(WINAPI*)()>("CoUninitialize")) {
-            uninitialize();
-        }
-    }
 }
 
 HBITMAP PictureSet::Decode(const void* data, DWORD size) {
-    using InitializeFunction = HRESULT(WINAPI*)(void*, DWORD);
     using StreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
-    const auto initialize = ole_.Get<InitializeFunction>("CoInitializeEx");
     const auto createStream = ole_.Get<StreamFunction>("CreateStreamOnHGlobal");
     const auto loadPicture = oleAutomation_.Get<LoadPictureFunction>("OleLoadPicture");
-    if (!initialize || !createStream || !loadPicture) {
+    if (!createStream || !loadPicture || !com_.Enter()) {
         return nullptr;
-    }
-    if (!comStarted_) {
-        comStarted_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
     }
 
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);

@@ -2,6 +2,7 @@
 // The fourteen angel pictures, compiled in as JPEG resources, decoded by the platform on first
 // use and scaled to the screen's DPI. Picture n belongs to angel n.
 
+#include "win32/com_apartment.h"
 #include "win32/system_library.h"
 #include "win32/unique_handle.h"
 
@@ -34,7 +35,7 @@ class PictureSet {
     // The platform's picture decoder, loaded with the first picture.
     SystemLibrary ole_{"ole32.dll"};
     SystemLibrary oleAutomation_{"oleaut32.dll"};
-    bool comStarted_ = false;
+    ComApartment com_;
 };
 
 } // namespace haloquill::win32

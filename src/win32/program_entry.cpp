@@ -60,7 +60,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     int result = 1;
     {
         win32::MainWindow mainWindow(instance, ports);
-        if (mainWindow.Start(commandLine ? commandLine : "")) {
+        if (mainWindow.Create()) {
+            messageBoxes.SetOwner(mainWindow.Handle());
+            mainWindow.Start(commandLine ? commandLine : "");
             result = RunMessageLoop(mainWindow);
         }
     }

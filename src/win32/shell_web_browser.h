@@ -2,6 +2,7 @@
 // Opens web addresses with the shell, in the user's default browser.
 
 #include "web/web_pages.h"
+#include "win32/com_apartment.h"
 #include "win32/system_library.h"
 
 namespace haloquill::win32 {
@@ -11,6 +12,7 @@ class ShellWebBrowser final : public WebBrowser {
     void Open(const std::string& address) override;
 
   private:
+    ComApartment com_;                   // the shell may use COM to reach the browser
     SystemLibrary shell_{"shell32.dll"}; // loaded with the first page opened
 };
 

@@ -6,22 +6,18 @@
 
 namespace haloquill::win32 {
 
-CivilDate SystemClock::Today() const {
+LocalMoment SystemClock::Read() const {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
-TimeOfDay SystemClock::Now() const {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds};
+    return {{now.wYear, now.wMonth, now.wDay},
+            {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds}};
 }
 
 int SystemMessageBoxes::Show(std::string_view text, unsigned flags) {
     const std::string message(text);
     const std::string title(texts::kApplicationTitle);
-    return ::MessageBoxA(nullptr, message.c_str(), title.c_str(), flags);
+    HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
+    return ::MessageBoxA(owner, message.c_str(), title.c_str(), flags);
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const std::string& name)

@@ -5,19 +5,25 @@
 #include "base/clock.h"
 #include "win32/unique_handle.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace haloquill::win32 {
 
 class SystemClock final : public Clock {
   public:
-    CivilDate Today() const override;
-    TimeOfDay Now() const override;
+    LocalMoment Read() const override;
 };
 
+// Boxes owned by the main window once it exists, so that it takes no input while one is open.
 class SystemMessageBoxes final : public MessageBoxes {
   public:
     int Show(std::string_view text, unsigned flags) override;
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+  private:
+    HWND owner_ = nullptr;
 };
 
 // Holds a named mutex for the life of the run; a second holder learns that a copy already runs.

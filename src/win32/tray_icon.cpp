@@ -18,9 +18,16 @@ BOOL TrayIcon::Notify(DWORD message) {
     return notify_ ? notify_(message, &record_) : FALSE;
 }
 
-void TrayIcon::Add(HWND receiver, HICON icon) {
+bool TrayIcon::Add(HWND receiver, HICON icon) {
     if (wanted_ && shown_) {
-        return;
+        return true;
+    }
+    if (wanted_ && record_.hWnd == receiver) {
+        // Offered again after a refusal. A shell that timed out may have taken the icon all
+        // the same; then the icon is there and only needs its record again.
+        record_.hIcon = icon;
+        shown_ = Notify(NIM_ADD) != FALSE || Notify(NIM_MODIFY) != FALSE;
+        return shown_;
     }
     wanted_ = true;
     record_ = {};
@@ -32,6 +39,7 @@ void TrayIcon::Add(HWND receiver, HICON icon) {
     record_.hIcon = icon;
     std::strcpy(record_.szTip, "Recent");
     shown_ = Notify(NIM_ADD) != FALSE;
+    return shown_;
 }
 
 void TrayIcon::Remove() {

@@ -25,8 +25,9 @@ class TrayIcon {
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
 
-    // Adds the icon with tooltip "Recent"; nothing when it is already there.
-    void Add(HWND receiver, HICON icon);
+    // Adds the icon with tooltip "Recent"; nothing when it is already there. False when the
+    // shell refused it (it may be offered again by calling this once more).
+    bool Add(HWND receiver, HICON icon);
     void Remove();
     // After "TaskbarCreated": the new taskbar has no icons, so add ours again if it should be
     // there (also when the first attempt failed for want of a taskbar).

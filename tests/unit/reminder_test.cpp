@@ -247,6 +247,26 @@ TEST_F(ReminderTimerTest, MidnightInTheTrayDrawsAtTheNextReminderOnly) {
     EXPECT_EQ(store.Get("Date"), "2026-12-10");
 }
 
+TEST_F(ReminderTimerTest, ATickThatStraddlesMidnightStillCatchesUpASkippedSecond) {
+    store.values["Hour"] = "0";
+    store.values["Minute"] = "0";
+    store.values["Second"] = "1";
+    const CivilDate day{2026, 12, 8};
+    const CivilDate next{2026, 12, 9};
+    TickAt(23, 59, 59);
+    // The clock passes midnight between two readings of one tick; the tick after it comes late
+    // and misses 0:00:01.
+    clock.readings = {{day, {23, 59, 59, 999}}, {next, {0, 0, 0, 0}}, {next, {0, 0, 0, 0}}};
+    controller.Timer1_Timer();
+    EXPECT_FALSE(view.visible);
+    clock.readings.clear();
+    clock.today = next;
+    random.queue = {ScriptedRandom::ForAngel(4)};
+    TickAt(0, 0, 2);
+    EXPECT_TRUE(view.visible);
+    EXPECT_EQ(store.Get("Date"), "2026-12-10");
+}
+
 TEST_F(ReminderTimerTest, FirstStartDayReminderDrawsOnceMore) {
     testing::ControllerRig rig;
     rig.random.queue = {ScriptedRandom::ForAngel(2), 0.0, ScriptedRandom::ForAngel(6)};

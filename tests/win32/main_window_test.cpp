@@ -48,7 +48,8 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         random.queue = {ScriptedRandom::ForAngel(4), 0.0};
-        ASSERT_TRUE(window.Start(""));
+        ASSERT_TRUE(window.Create());
+        window.Start("");
         PumpMessages();
     }
 

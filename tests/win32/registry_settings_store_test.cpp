@@ -16,11 +16,19 @@ class RegistryStoreTest : public ::testing::Test {
     void TearDown() override { Remove(); }
 
     void Remove() {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestA");
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestB");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Corvel\\" + nameA).c_str());
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\Corvel\\" + nameB).c_str());
     }
 
-    UniqueRegistryKey OpenSection(const char* name) {
+    // Names of this test alone: CTest runs the tests of this file side by side.
+    static std::string ScratchName(const char* prefix) {
+        return prefix +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    const std::string nameA = ScratchName("HqStoreA");
+    const std::string nameB = ScratchName("HqStoreB");
+
+    UniqueRegistryKey OpenSection(const std::string& name) {
         UniqueRegistryKey key;
         const std::string path = std::string("Software\\Corvel\\") + name + "\\Settings";
         ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -28,7 +36,7 @@ class RegistryStoreTest : public ::testing::Test {
         return key;
     }
 
-    std::string application = "HqStoreTestA";
+    std::string application = nameA;
     RegistrySettingsStore store{[this] { return application; }};
 };
 
@@ -45,7 +53,7 @@ TEST_F(RegistryStoreTest, WritesCreateTheSectionAndReadBackExactly) {
     EXPECT_EQ(store.ReadSetting("Hour"), "15");
     EXPECT_EQ(store.Read("Empty"), std::string());
 
-    auto section = OpenSection("HqStoreTestA");
+    auto section = OpenSection(nameA);
     DWORD type = 0;
     char data[16] = {};
     DWORD size = sizeof data;
@@ -58,15 +66,15 @@ TEST_F(RegistryStoreTest, WritesCreateTheSectionAndReadBackExactly) {
 
 TEST_F(RegistryStoreTest, ApplicationNameIsAskedAtEveryAccess) {
     store.WriteSetting("Card", "3");
-    application = "HqStoreTestB";
+    application = nameB;
     EXPECT_FALSE(store.Read("Card").has_value());
     store.WriteSetting("Card", "9");
-    application = "HqStoreTestA";
+    application = nameA;
     EXPECT_EQ(store.ReadSetting("Card"), "3");
 }
 
 TEST_F(RegistryStoreTest, DataWithoutNulAndLongTextsAreReadWhole) {
-    auto section = OpenSection("HqStoreTestA");
+    auto section = OpenSection(nameA);
     const char raw[] = {'1', '4'};
     ASSERT_EQ(::RegSetValueExA(section.Get(), "Card", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw),
                                sizeof raw),
@@ -79,7 +87,7 @@ TEST_F(RegistryStoreTest, DataWithoutNulAndLongTextsAreReadWhole) {
 }
 
 TEST_F(RegistryStoreTest, ValuesOfOtherTypesReadAsAbsentAndAreNeverChanged) {
-    auto section = OpenSection("HqStoreTestA");
+    auto section = OpenSection(nameA);
     const DWORD number = 7;
     ::RegSetValueExA(section.Get(), "Hour", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                      sizeof number);
@@ -99,8 +107,9 @@ TEST_F(RegistryStoreTest, ValuesOfOtherTypesReadAsAbsentAndAreNeverChanged) {
 
 TEST_F(RegistryStoreTest, SubkeyWhereAValueShouldBeReadsAsAbsent) {
     UniqueRegistryKey subkey;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Corvel\\HqStoreTestA\\Settings\\Hour", 0,
-                      nullptr, 0, KEY_ALL_ACCESS, nullptr, subkey.Receive(), nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER,
+                      ("Software\\Corvel\\" + nameA + "\\Settings\\Hour").c_str(), 0, nullptr, 0,
+                      KEY_ALL_ACCESS, nullptr, subkey.Receive(), nullptr);
     EXPECT_FALSE(store.Read("Hour").has_value());
     EXPECT_TRUE(store.WriteSetting("Hour", "7"));
     EXPECT_EQ(store.ReadSetting("Hour"), "7");

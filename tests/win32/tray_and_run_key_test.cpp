@@ -24,12 +24,14 @@ struct NotifyCall {
 struct FakeShell {
     std::vector<NotifyCall> calls;
     bool accept = true;
+    bool acceptAdd = true; // false: an icon that is there already, or a shell that timed out
 };
 FakeShell* shell = nullptr;
 
 BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA record) {
     shell->calls.push_back({message, *record});
-    return shell->accept ? TRUE : FALSE;
+    const bool refusedAdd = message == NIM_ADD && !shell->acceptAdd;
+    return shell->accept && !refusedAdd ? TRUE : FALSE;
 }
 
 class TrayIconTest : public ::testing::Test {
@@ -99,6 +101,20 @@ TEST_F(TrayIconTest, IconRefusedForWantOfATaskbarIsAddedWhenOneAppears) {
     tray.Restore();
     ASSERT_EQ(fake.calls.size(), 3u);
     EXPECT_EQ(fake.calls[2].message, static_cast<DWORD>(NIM_ADD));
+}
+
+TEST_F(TrayIconTest, OfferedAgainAnIconTheShellTookLateIsFoundAndKept) {
+    TrayIcon tray(RecordNotify);
+    fake.accept = false; // the shell timed out, and took the icon all the same
+    EXPECT_FALSE(tray.Add(receiver, icon));
+    fake.accept = true;
+    fake.acceptAdd = false;
+    EXPECT_TRUE(tray.Add(receiver, icon));
+    ASSERT_EQ(fake.calls.size(), 3u);
+    EXPECT_EQ(fake.calls[2].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(fake.calls[2].record.uID, 1u);
+    EXPECT_TRUE(tray.Add(receiver, icon)); // there: nothing more
+    EXPECT_EQ(fake.calls.size(), 3u);
 }
 
 class RunKeyTest : public ::testing::Test {

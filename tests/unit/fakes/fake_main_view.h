@@ -55,13 +55,25 @@ class FakeMainView final : public MainView {
     void SetWindowState(WindowState newState) override { state = newState; }
     void CentreMainWindow() override { ++centred; }
     void RestoreProgramIcon() override { ++iconRestored; }
-    void AddNotificationIcon() override {
+    bool AddNotificationIcon() override {
         ++iconAdds;
+        if (iconRefusals > 0) {
+            --iconRefusals;
+            return false;
+        }
         iconPresent = true;
+        return true;
     }
     void RemoveNotificationIcon() override { iconPresent = false; }
     void ShowTrayMenu() override { ++trayMenus; }
-    void QuitProgram() override { ++quits; }
+    // The windows are destroyed: their controls read as a destroyed control does (unchecked,
+    // nothing selected).
+    void QuitProgram() override {
+        ++quits;
+        sysTrayChecked = false;
+        runSelected = false;
+        selections.clear();
+    }
 
     // State at creation, as the window's design has it.
     int picture = 1;
@@ -79,6 +91,7 @@ class FakeMainView final : public MainView {
     WindowState state = WindowState::Normal;
     bool iconPresent = false;
     int iconAdds = 0;
+    int iconRefusals = 0; // so many adds the shell refuses
     int centred = 0;
     int iconRestored = 0;
     int trayMenus = 0;

@@ -4,6 +4,7 @@
 #include "app/message_boxes.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ class FakeMessageBoxes final : public MessageBoxes {
 
     int Show(std::string_view text, unsigned flags) override {
         shown.push_back({std::string(text), flags});
+        if (whileOpen) {
+            // What happens while the box waits for its answer, once.
+            auto event = std::move(whileOpen);
+            whileOpen = nullptr;
+            event();
+        }
         if (answers.empty()) {
             return (flags & 0x0F) == box::kYesNo ? box::kAnswerNo : box::kAnswerOk;
         }
@@ -29,6 +36,7 @@ class FakeMessageBoxes final : public MessageBoxes {
 
     std::vector<Shown> shown;
     std::deque<int> answers;
+    std::function<void()> whileOpen;
 };
 
 } // namespace haloquill::testing

@@ -1,0 +1,31 @@
+#pragma once
+// The controller's message boxes: they know while one of them waits for an answer, and give no
+// answer when the program began to close while it was open, so that the handler that asked
+// does nothing more.
+
+#include "app/message_boxes.h"
+
+namespace haloquill {
+
+class TrackedMessageBoxes final : public MessageBoxes {
+  public:
+    // `closing` is read after every box: true means the program is on its way out.
+    TrackedMessageBoxes(MessageBoxes& boxes, const bool& closing)
+        : boxes_(boxes), closing_(closing) {}
+
+    int Show(std::string_view text, unsigned flags) override {
+        ++open_;
+        const int answer = boxes_.Show(text, flags);
+        --open_;
+        return closing_ ? box::kNoAnswer : answer;
+    }
+
+    bool AnyOpen() const { return open_ > 0; }
+
+  private:
+    MessageBoxes& boxes_;
+    const bool& closing_;
+    int open_ = 0;
+};
+
+} // namespace haloquill

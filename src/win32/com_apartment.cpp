@@ -1,0 +1,30 @@
+#include "win32/com_apartment.h"
+
+#include <objbase.h>
+
+namespace haloquill::win32 {
+
+ComApartment::~ComApartment() {
+    if (entered_) {
+        if (const auto uninitialize = ole_.Get<void(WINAPI*)()>("CoUninitialize")) {
+            uninitialize();
+        }
+    }
+}
+
+bool ComApartment::Enter() {
+    if (entered_) {
+        return true;
+    }
+    using InitializeFunction = HRESULT(WINAPI*)(void*, DWORD);
+    const auto initialize = ole_.Get<InitializeFunction>("CoInitializeEx");
+    if (!initialize) {
+        return false;
+    }
+    const HRESULT result = initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // S_OK and S_FALSE both take a reference that CoUninitialize gives back.
+    entered_ = SUCCEEDED(result);
+    return entered_ || result == RPC_E_CHANGED_MODE;
+}
+
+} // namespace haloquill::win32
