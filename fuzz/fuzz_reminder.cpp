@@ -3,7 +3,7 @@
 // before a tick.
 
 #include "reminder/reminder_schedule.h"
-#include "settings/settings_store.h"
+#include "ports/settings_store.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // Chooses the angel of the day, shows it and remembers it in "Card", with "Date" as the first
 // day on which a new angel is due.
 
-#include "angels/angel_display.h"
-#include "base/clock.h"
-#include "base/random_source.h"
-#include "settings/settings_store.h"
+#include "ports/angel_display.h"
+#include "ports/clock.h"
+#include "ports/random_source.h"
+#include "ports/settings_store.h"
 
 namespace haloquill {
 

@@ -1,9 +1,10 @@
 #include "app/main_window_controller.h"
 
-#include "app/app_texts.h"
 #include "app/command_line.h"
-#include "app/control_ids.h"
+#include "base/rounding.h"
 #include "base/text_values.h"
+#include "design/app_texts.h"
+#include "design/control_ids.h"
 #include "settings/setting_keys.h"
 #include "web/update_reminder.h"
 

@@ -4,14 +4,14 @@
 // window calls these; every decision is made here.
 
 #include "angels/angel_of_the_day.h"
-#include "app/main_view.h"
-#include "app/message_boxes.h"
 #include "app/tracked_message_boxes.h"
-#include "base/clock.h"
-#include "base/random_source.h"
+#include "ports/clock.h"
+#include "ports/main_view.h"
+#include "ports/message_boxes.h"
+#include "ports/random_source.h"
+#include "ports/settings_store.h"
 #include "reminder/reminder_schedule.h"
 #include "settings/autorun_entry.h"
-#include "settings/settings_store.h"
 #include "settings/start_up_choices.h"
 #include "web/web_pages.h"
 

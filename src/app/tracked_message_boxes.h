@@ -3,7 +3,7 @@
 // answer when the program began to close while it was open, so that the handler that asked
 // does nothing more.
 
-#include "app/message_boxes.h"
+#include "ports/message_boxes.h"
 
 namespace haloquill {
 

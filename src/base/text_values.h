@@ -16,7 +16,4 @@ std::optional<bool> ParseBoolean(std::string_view text);
 // "True" or "False", the form in which Booleans are stored.
 std::string_view BooleanText(bool value);
 
-// Rounds to the nearest whole number, a half going to the even neighbour.
-long long RoundHalfToEven(double value);
-
 } // namespace haloquill

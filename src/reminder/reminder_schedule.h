@@ -3,8 +3,8 @@
 // and also when that moment fell between two ticks close together, so that a late timer does not
 // lose the reminder.
 
-#include "base/clock.h"
-#include "settings/settings_store.h"
+#include "ports/clock.h"
+#include "ports/settings_store.h"
 
 #include <optional>
 

@@ -38,12 +38,4 @@ ExecutablePath SplitExecutablePath(std::string_view fullPath) {
     return result;
 }
 
-std::string InstanceMutexName(std::string_view baseName) {
-    std::string name = "Local\\CorvelHaloquill.";
-    for (char c : baseName) {
-        name.push_back(Lower(c));
-    }
-    return name;
-}
-
 } // namespace haloquill

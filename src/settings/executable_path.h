@@ -14,7 +14,4 @@ struct ExecutablePath {
 // Splits a full Windows path such as "D:\My Tools\prog.exe".
 ExecutablePath SplitExecutablePath(std::string_view fullPath);
 
-// The name of the mutex that lets only one copy run per executable name.
-std::string InstanceMutexName(std::string_view baseName);
-
 } // namespace haloquill

@@ -2,7 +2,7 @@
 // Moves the start-up choices (start with Windows, start in the tray, reminder time) between the
 // main window's controls and the settings store.
 
-#include "settings/settings_store.h"
+#include "ports/settings_store.h"
 
 #include <string_view>
 

@@ -1,9 +1,9 @@
 #pragma once
 // Once a fortnight or more, offers to look for a newer version of the program.
 
-#include "app/message_boxes.h"
-#include "base/clock.h"
-#include "settings/settings_store.h"
+#include "ports/clock.h"
+#include "ports/message_boxes.h"
+#include "ports/settings_store.h"
 #include "web/web_pages.h"
 
 #include <string_view>

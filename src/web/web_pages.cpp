@@ -1,8 +1,6 @@
 #include "web/web_pages.h"
 
-#ifndef HALOQUILL_SITE_BASE
-#define HALOQUILL_SITE_BASE "https://www.example.com/"
-#endif
+// The build gives the site base (CMake's HALOQUILL_SITE_BASE), to this file alone.
 
 namespace haloquill {
 

@@ -1,6 +1,8 @@
 #pragma once
 // The maker's web pages and the launchers that open them in the default browser.
 
+#include "ports/web_browser.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,13 +24,6 @@ std::string SiteDisplayName(std::string_view siteBase);
 
 // `text` with every "{site}" replaced by the site's display name.
 std::string WithSiteName(std::string_view text, std::string_view siteBase);
-
-// Opens an address in the user's default browser; a failure has no visible effect.
-class WebBrowser {
-  public:
-    virtual ~WebBrowser() = default;
-    virtual void Open(const std::string& address) = 0;
-};
 
 // One parameterless launcher per page.
 class WebPageLauncher {

@@ -1,7 +1,8 @@
 #include "win32/about_window.h"
 
-#include "app/about_layout.h"
-#include "app/app_texts.h"
+#include "design/about_layout.h"
+#include "design/app_texts.h"
+#include "design/twips.h"
 #include "win32/styled_controls.h"
 
 namespace haloquill::win32 {

@@ -1,7 +1,7 @@
 #pragma once
 // Fonts and brushes made once per window at its DPI and kept until the window goes.
 
-#include "app/control_look.h"
+#include "design/control_look.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

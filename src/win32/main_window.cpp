@@ -1,11 +1,12 @@
 #include "win32/main_window.h"
 
 #include "angels/angel_catalogue.h"
-#include "app/app_texts.h"
-#include "app/main_menu.h"
+#include "design/app_texts.h"
+#include "design/main_menu.h"
 #include "win32/description_box.h"
 #include "win32/quit_program.h"
 
+#include "design/twips.h"
 #include "win32/styled_controls.h"
 #include <commctrl.h>
 

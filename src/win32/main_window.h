@@ -2,9 +2,9 @@
 // The main window: creates the controls and menus of the design, shows what the controller
 // asks for, and turns the controls' notifications into the controller's handlers.
 
-#include "app/main_view.h"
 #include "app/main_window_controller.h"
-#include "app/main_window_layout.h"
+#include "design/main_window_layout.h"
+#include "ports/main_view.h"
 #include "win32/about_window.h"
 #include "win32/frame_window.h"
 #include "win32/gdi_cache.h"

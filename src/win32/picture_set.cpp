@@ -1,6 +1,7 @@
 #include "win32/picture_set.h"
 
-#include "app/main_window_layout.h"
+#include "design/main_window_layout.h"
+#include "design/twips.h"
 
 #include <ocidl.h>
 #include <olectl.h>

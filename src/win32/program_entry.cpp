@@ -1,8 +1,9 @@
 // The program's entry: refuses a second copy, seeds the random generator once from the time of
 // day, loads and shows the main window, and runs the message loop until the program ends.
 
-#include "app/app_texts.h"
-#include "base/random_source.h"
+#include "app/seeded_random.h"
+#include "app/single_instance.h"
+#include "design/app_texts.h"
 #include "win32/executable_file.h"
 #include "win32/main_window.h"
 #include "win32/registry_run_key.h"

@@ -2,7 +2,7 @@
 // The settings store in the registry: HKEY_CURRENT_USER\Software\Corvel\<application>\Settings,
 // one REG_SZ value per key.
 
-#include "settings/settings_store.h"
+#include "ports/settings_store.h"
 
 #include <windows.h>
 

@@ -1,4 +1,5 @@
 #include "win32/styled_controls.h"
+#include "design/twips.h"
 
 #include <uxtheme.h>
 

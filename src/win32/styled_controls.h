@@ -2,7 +2,7 @@
 // Creating the controls of a window design and giving them their look: fonts, colours, buttons
 // drawn with their face colour, labels that fit their text, and the hand pointer over links.
 
-#include "app/main_window_layout.h"
+#include "design/main_window_layout.h"
 #include "win32/gdi_cache.h"
 
 #include <windows.h>

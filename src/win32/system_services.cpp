@@ -1,6 +1,6 @@
 #include "win32/system_services.h"
 
-#include "app/app_texts.h"
+#include "design/app_texts.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The system clock, message boxes and the one-copy guard, as the platform provides them.
 
-#include "app/message_boxes.h"
-#include "base/clock.h"
+#include "ports/clock.h"
+#include "ports/message_boxes.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

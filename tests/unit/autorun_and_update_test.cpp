@@ -1,4 +1,4 @@
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 #include "web/update_reminder.h"
 

@@ -1,5 +1,6 @@
+#include "app/seeded_random.h"
 #include "base/civil_date.h"
-#include "base/random_source.h"
+#include "base/rounding.h"
 #include "base/text_values.h"
 
 #include <gtest/gtest.h>

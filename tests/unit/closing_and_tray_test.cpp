@@ -1,5 +1,5 @@
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "design/app_texts.h"
+#include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 
 #include <gtest/gtest.h>

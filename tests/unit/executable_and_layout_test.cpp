@@ -1,4 +1,6 @@
-#include "app/main_window_layout.h"
+#include "app/single_instance.h"
+#include "design/main_window_layout.h"
+#include "design/twips.h"
 #include "settings/executable_path.h"
 
 #include <gtest/gtest.h>

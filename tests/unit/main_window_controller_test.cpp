@@ -1,5 +1,6 @@
-#include "app/control_ids.h"
 #include "app/main_window_controller.h"
+#include "app/seeded_random.h"
+#include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/main_menu.h"
+#include "design/main_menu.h"
 #include "web/web_pages.h"
 
 #include <gtest/gtest.h>

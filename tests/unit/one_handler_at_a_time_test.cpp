@@ -1,8 +1,8 @@
 // Events that arrive while a message box waits for its answer, or once the program has begun to
 // close: the user's stored choices survive, and no handler runs inside another.
 
-#include "app/app_texts.h"
-#include "app/control_ids.h"
+#include "design/app_texts.h"
+#include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 #include "web/update_reminder.h"
 

@@ -1,8 +1,9 @@
 // The real Haloquill.exe under Wine: the pictures, the promotional labels, the web links (with a
 // recording program registered as the browser) and the About window.
 
-#include "app/about_layout.h"
-#include "app/main_window_layout.h"
+#include "design/about_layout.h"
+#include "design/main_window_layout.h"
+#include "design/twips.h"
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "web/web_pages.h"

@@ -1,9 +1,10 @@
 // The real main window in this process, over in-memory settings: its controls, their places,
 // and the way their notifications reach the handlers.
 
-#include "app/control_look.h"
-#include "app/main_menu.h"
-#include "app/main_window_layout.h"
+#include "design/control_look.h"
+#include "design/main_menu.h"
+#include "design/main_window_layout.h"
+#include "design/twips.h"
 #include "driver/control_search.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_message_boxes.h"

@@ -2,7 +2,7 @@
 // A clock that shows whatever date and time the test sets, or, when `readings` holds any, gives
 // them one per reading, as a real clock moves on between two readings.
 
-#include "base/clock.h"
+#include "ports/clock.h"
 
 #include <deque>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's controls held in memory, as a test sees them.
 
-#include "app/main_view.h"
+#include "ports/main_view.h"
 
 #include <map>
 #include <string>

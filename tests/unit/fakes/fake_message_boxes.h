@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes answered from a script, each one recorded.
 
-#include "app/message_boxes.h"
+#include "ports/message_boxes.h"
 
 #include <deque>
 #include <functional>

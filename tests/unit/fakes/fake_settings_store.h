@@ -1,7 +1,7 @@
 #pragma once
 // An in-memory settings store that records every write.
 
-#include "settings/settings_store.h"
+#include "ports/settings_store.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A random source that gives the numbers a test lists, in order, and counts what was taken.
 
-#include "base/random_source.h"
+#include "ports/random_source.h"
 
 #include <deque>
 #include <stdexcept>

@@ -3,7 +3,7 @@
 // (so it has its own, empty settings), finds its windows, reads its controls and its settings,
 // answers its message boxes and ends it.
 
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 #include "win32/registry_settings_store.h"
 #include "win32/unique_handle.h"
 

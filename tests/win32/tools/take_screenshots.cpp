@@ -1,7 +1,7 @@
 // Saves pictures of the program's windows for review: the settings page (a first start), the
 // angel page (the next start) and the About window, as BMP files in the folder it is given.
 
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 #include "driver/program_driver.h"
 #include "win32/about_window.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The About window's design: its controls with place and size in twips, and its texts.
 
-#include "app/main_window_layout.h"
+#include "design/main_window_layout.h"
 
 #include <span>
 

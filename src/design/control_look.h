@@ -2,7 +2,7 @@
 // How each control of the program's windows looks: font, colours and whether it sizes itself
 // to its text.
 
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The main window's menus: the menu bar and the hidden pop-up menu of the notification-area icon.
 
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 
 #include <span>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "app/choice_lists.h"
+#include "design/choice_lists.h"
 
 #include <algorithm>
 

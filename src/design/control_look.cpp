@@ -1,4 +1,4 @@
-#include "app/control_look.h"
+#include "design/control_look.h"
 
 namespace haloquill {
 

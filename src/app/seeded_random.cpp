@@ -1,6 +1,4 @@
-#include "base/random_source.h"
-
-#include <cmath>
+#include "app/seeded_random.h"
 
 namespace haloquill {
 
@@ -13,11 +11,6 @@ double SeededRandom::NextUnit() {
 std::uint32_t SeedFromTimeOfDay(int secondsSinceMidnight, int millisecond) {
     return static_cast<std::uint32_t>(secondsSinceMidnight) * 1000u +
            static_cast<std::uint32_t>(millisecond);
-}
-
-int PickOneToN(RandomSource& random, int count) {
-    const int picked = 1 + static_cast<int>(std::floor(count * random.NextUnit()));
-    return picked < 1 ? 1 : (picked > count ? count : picked);
 }
 
 } // namespace haloquill

@@ -1,4 +1,4 @@
-#include "app/main_window_layout.h"
+#include "design/main_window_layout.h"
 
 #include <array>
 
@@ -86,11 +86,6 @@ const ControlSpec* FindControlSpec(ControlId id) {
 
 bool IsBelowClientArea(const ControlSpec& spec) {
     return spec.container == kNoControl && spec.top >= kClientHeightTwips;
-}
-
-int TwipsToPixels(int twips, int dpi) {
-    const long long scaled = static_cast<long long>(twips) * dpi;
-    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
 
 } // namespace haloquill

@@ -1,4 +1,4 @@
-#include "app/main_menu.h"
+#include "design/main_menu.h"
 
 #include <array>
 

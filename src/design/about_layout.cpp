@@ -1,4 +1,4 @@
-#include "app/about_layout.h"
+#include "design/about_layout.h"
 
 #include <array>
 

@@ -2,9 +2,9 @@
 // What the main window shows and holds, as the controller sees it. Setting a control through
 // this interface never runs the controller's handlers; the controller runs them itself.
 
-#include "angels/angel_display.h"
-#include "app/choice_lists.h"
-#include "app/window_host.h"
+#include "design/choice_lists.h"
+#include "ports/angel_display.h"
+#include "ports/window_host.h"
 
 #include <string>
 #include <vector>

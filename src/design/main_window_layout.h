@@ -2,7 +2,7 @@
 // The main window's design: every control with its container, place and size in twips, and
 // caption, in creation order (which is also the keyboard order within each container).
 
-#include "app/control_ids.h"
+#include "design/control_ids.h"
 
 #include <span>
 #include <string_view>
@@ -45,8 +45,5 @@ const ControlSpec* FindControlSpec(ControlId id);
 
 // Controls placed below the client area are never seen, so the keyboard never reaches them.
 bool IsBelowClientArea(const ControlSpec& spec);
-
-// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel.
-int TwipsToPixels(int twips, int dpi);
 
 } // namespace haloquill
