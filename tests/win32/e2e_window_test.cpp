@@ -174,9 +174,9 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
                     1);
         EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2,
                     1);
-        // Kept out of the taskbar, and not owned by the main window.
-        EXPECT_NE(::GetWindow(about, GW_OWNER), nullptr);
-        EXPECT_NE(::GetWindow(about, GW_OWNER), program->MainWindow());
+        // Owned by the main window, which keeps it in front of that window and out of the
+        // taskbar.
+        EXPECT_EQ(::GetWindow(about, GW_OWNER), program->MainWindow());
         EXPECT_FALSE(::GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         HWND ok = ::GetDlgItem(about, IDOK);
         ASSERT_NE(ok, nullptr);
