@@ -89,7 +89,7 @@ std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver, const std::str
 
 // Closes the window with its close box and waits until it has gone to the notification area.
 void CloseToTray(const RunningProgram& program) {
-    ::PostMessageA(program.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    program.PressCloseBox();
     ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(program); }));
 }
 
@@ -118,31 +118,6 @@ void ExpectStartUpChoicesNotSaved(ProgramDriver& driver) {
     const Values stored = driver.AllSettings();
     EXPECT_FALSE(stored.contains("AutorunStartUp"));
     EXPECT_FALSE(stored.contains("SystemTray"));
-}
-
-constexpr long long kSecondsPerDay = 86400;
-
-// The local time of day in seconds.
-long long NowSeconds() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    return now.wHour * 3600LL + now.wMinute * 60LL + now.wSecond;
-}
-
-// Stores the reminder time. The program reads the three values at every tick, so they are
-// written lowest first: a tick between two writes then sees a moment a whole minute or hour
-// away from the new one, never one that falls due by mistake.
-void WriteReminderTime(ProgramDriver& driver, long long secondsSinceMidnight) {
-    auto& settings = driver.Settings();
-    settings.WriteSetting("Second", std::to_string(secondsSinceMidnight % 60));
-    settings.WriteSetting("Minute", std::to_string(secondsSinceMidnight / 60 % 60));
-    settings.WriteSetting("Hour", std::to_string(secondsSinceMidnight / 3600));
-}
-
-// Moves the reminder half a day away, so that it cannot bring the window up while a test
-// expects it hidden (a first start stores 7:00:00).
-void KeepReminderAway(ProgramDriver& driver) {
-    WriteReminderTime(driver, (NowSeconds() + kSecondsPerDay / 2) % kSecondsPerDay);
 }
 
 void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
@@ -225,18 +200,6 @@ TEST(EndToEndBackground, RightButtonOnTheIconOpensTheMenuWhoseExitEndsTheProgram
 }
 
 // --- The daily reminder ---------------------------------------------------------------------
-
-// Stores the reminder time `ahead` seconds from now and returns it in seconds since midnight.
-// Close to midnight it first waits for the new day, so that the moment and the dates the test
-// compares all fall on one day.
-long long StoreReminderAhead(ProgramDriver& driver, long long ahead) {
-    if (const long long left = kSecondsPerDay - NowSeconds(); left < ahead + 15) {
-        ::Sleep(static_cast<DWORD>((left + 1) * 1000));
-    }
-    const long long moment = NowSeconds() + ahead;
-    WriteReminderTime(driver, moment);
-    return moment;
-}
 
 // Waits until the window comes up by itself, and checks it came at the stored moment: not
 // before it, and at most a few seconds after it.

@@ -175,7 +175,8 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
                     1);
         EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2,
                     1);
-        // Owned by the main window, so it stays in front of it and out of the taskbar.
+        // Owned by the main window, which keeps it in front of that window and out of the
+        // taskbar.
         EXPECT_EQ(::GetWindow(about, GW_OWNER), program->MainWindow());
         EXPECT_FALSE(::GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         HWND ok = ::GetDlgItem(about, IDOK);

@@ -137,6 +137,10 @@ void RunningProgram::PostCommand(ControlId id) const {
     ::PostMessageA(mainWindow_, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+void RunningProgram::PressCloseBox() const {
+    ::PostMessageA(mainWindow_, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 void RunningProgram::SelectListPosition(ControlId id, int position) const {
     SendWithTimeout(Control(id), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
@@ -164,6 +168,53 @@ std::vector<ForeignMessageBox> RunningProgram::MessageBoxes() const {
         boxes.push_back(box);
     }
     return boxes;
+}
+
+ForeignMessageBox RunningProgram::WaitForMessageBox(std::chrono::milliseconds timeout) const {
+    std::vector<ForeignMessageBox> boxes;
+    WaitUntil([&] { return !(boxes = MessageBoxes()).empty() || !IsRunning(); }, timeout);
+    return boxes.empty() ? ForeignMessageBox{} : boxes.front();
+}
+
+void RunningProgram::WaitUntilIdle() const {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_BLOCK, 15000, &result);
+}
+
+bool RunningProgram::EndSession() const {
+    DWORD_PTR agreed = 0;
+    if (!::SendMessageTimeoutA(mainWindow_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                               &agreed)) {
+        return false;
+    }
+    ::PostMessageA(mainWindow_, WM_ENDSESSION, TRUE, 0);
+    return agreed != 0;
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+} // namespace
+
+bool RunningProgram::PressAccessKey(char key) const {
+    ::SetForegroundWindow(mainWindow_);
+    if (!WaitUntil([&] { return ::GetForegroundWindow() == mainWindow_; }, 5s)) {
+        return false;
+    }
+    // The window's thread must have taken the activation before the keys arrive.
+    WaitUntilIdle();
+    const WORD letter = static_cast<WORD>(key);
+    INPUT keys[] = {KeyInput(VK_MENU, false), KeyInput(letter, false), KeyInput(letter, true),
+                    KeyInput(VK_MENU, true)};
+    return ::SendInput(4, keys, sizeof(INPUT)) == 4;
 }
 
 bool RunningProgram::Close() {
@@ -283,6 +334,32 @@ std::string TodayIso(long long plusDays) {
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     return FormatIsoDate(AddDays(CivilDate{now.wYear, now.wMonth, now.wDay}, plusDays));
+}
+
+long long NowSeconds() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    return now.wHour * 3600LL + now.wMinute * 60LL + now.wSecond;
+}
+
+void WriteReminderTime(ProgramDriver& driver, long long secondsSinceMidnight) {
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Second", std::to_string(secondsSinceMidnight % 60));
+    settings.WriteSetting("Minute", std::to_string(secondsSinceMidnight / 60 % 60));
+    settings.WriteSetting("Hour", std::to_string(secondsSinceMidnight / 3600));
+}
+
+void KeepReminderAway(ProgramDriver& driver) {
+    WriteReminderTime(driver, (NowSeconds() + kSecondsPerDay / 2) % kSecondsPerDay);
+}
+
+long long StoreReminderAhead(ProgramDriver& driver, long long ahead) {
+    if (const long long left = kSecondsPerDay - NowSeconds(); left < ahead + 15) {
+        ::Sleep(static_cast<DWORD>((left + 1) * 1000));
+    }
+    const long long moment = NowSeconds() + ahead;
+    WriteReminderTime(driver, moment);
+    return moment;
 }
 
 } // namespace haloquill::testing

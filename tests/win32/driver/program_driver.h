@@ -71,6 +71,9 @@ class RunningProgram {
     void ClickButton(ControlId id) const;
     // Posts a menu command to the main window.
     void PostCommand(ControlId id) const;
+    // The close box of the main window, as the system reports it (Alt+F4 and the system menu's
+    // Close arrive the same way); a plain WM_CLOSE is another program asking it to end.
+    void PressCloseBox() const;
     // Selects a list position the way code does, without a change notification.
     void SelectListPosition(ControlId id, int position) const;
 
@@ -81,6 +84,20 @@ class RunningProgram {
 
     // The top-level windows of the process with the class "#32770" (dialogs and message boxes).
     std::vector<ForeignMessageBox> MessageBoxes() const;
+    // Waits for the first message box of the process and returns it (null window if none came).
+    ForeignMessageBox WaitForMessageBox(std::chrono::milliseconds timeout = 15s) const;
+
+    // Returns once the program has finished what it is doing and waits for messages again (a
+    // sent message is answered only then, or inside a modal loop).
+    void WaitUntilIdle() const;
+
+    // Ends the Windows session as the system does: asks with WM_QUERYENDSESSION, then tells
+    // with WM_ENDSESSION TRUE. True when the program agreed to end.
+    bool EndSession() const;
+
+    // Brings the main window to the foreground and types Alt+`key` on the keyboard (SendInput),
+    // as the user presses an access key. False when the window did not come to the foreground.
+    bool PressAccessKey(char key) const;
 
     // Ends the program as its notification-area menu's "Exit" does, and waits for the end.
     bool Close();
@@ -145,5 +162,24 @@ std::string OwnDirectory();
 
 // Today as the program stores it.
 std::string TodayIso(long long plusDays = 0);
+
+inline constexpr long long kSecondsPerDay = 86400;
+
+// The local time of day in seconds.
+long long NowSeconds();
+
+// Stores the reminder time. The program reads the three values at every tick, so they are
+// written lowest first: a tick between two writes then sees a moment a whole minute or hour
+// away from the new one, never one that falls due by mistake.
+void WriteReminderTime(ProgramDriver& driver, long long secondsSinceMidnight);
+
+// Moves the reminder half a day away, so that it cannot bring the window up while a test
+// expects it hidden (a first start stores 7:00:00).
+void KeepReminderAway(ProgramDriver& driver);
+
+// Stores the reminder time `ahead` seconds from now and returns it in seconds since midnight.
+// Close to midnight it first waits for the new day, so that the moment and the dates the test
+// compares all fall on one day.
+long long StoreReminderAhead(ProgramDriver& driver, long long ahead);
 
 } // namespace haloquill::testing
