@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     rig.StoreLaterStart("3", "2100-01-01");
     rig.random.queue = {0.25, 0.5, 0.75};
     if (argc > 1 && std::strcmp(argv[1], "tick") == 0) {
-        rig.controller.Form_Load("");
+        rig.controller.StartProgram(""); // the reminder runs once the start is done
         rig.clock.now = {7, 0, 0, 0};
         MeasuredTick(rig.controller);
     } else {

@@ -207,18 +207,18 @@ bool MainWindowController::ValidateDate() {
     const int day = view_.ListSelection(ChoiceList::Date);
     const bool shortMonth = month == 3 || month == 5 || month == 8 || month == 10;
     if ((month == 1 && (day == 29 || day == 30)) || (shortMonth && day == 30)) {
-        boxes_.Show(texts::kBadDate, box::kInformation);
+        boxes_.Show(texts::kBadDate, BoxKind::Information);
         return false;
     }
     return true;
 }
 
 void MainWindowController::ConfirmExit() {
-    const int answer = boxes_.Show(texts::kExitQuestion, box::kExclamation | box::kYesNo);
+    const BoxAnswer answer = boxes_.Show(texts::kExitQuestion, BoxKind::ExclamationYesNo);
     if (closing_) {
         return; // the program was closed while the question was open
     }
-    if (answer == box::kAnswerYes) {
+    if (answer == BoxAnswer::Yes) {
         RequestUnload(UnloadReason::ProgramCode);
     } else {
         cmdCalculateMoonPhase_Click();
@@ -316,13 +316,13 @@ void MainWindowController::ShowFromTray() {
     RemoveTrayIcon();
 }
 
-void MainWindowController::OnTrayNotification(int code) {
+void MainWindowController::OnTrayNotification(TrayEvent event) {
     if (!IsIdle()) {
         return;
     }
-    if (code == kTrayDoubleClick) {
+    if (event == TrayEvent::DoubleClick) {
         ShowFromTray();
-    } else if (code == kTrayRightButtonUp) {
+    } else if (event == TrayEvent::RightButtonUp) {
         view_.ShowTrayMenu();
     }
 }

@@ -48,9 +48,12 @@ enum class ControlEvent {
 // How often a notification-area icon that the shell refused is offered again, one tick apart.
 inline constexpr int kTrayIconRetries = 30;
 
-// Codes of the notification-area icon's mouse messages.
-inline constexpr int kTrayDoubleClick = 0x0203;
-inline constexpr int kTrayRightButtonUp = 0x0205;
+// What the mouse did on the notification-area icon, as far as the program cares.
+enum class TrayEvent {
+    DoubleClick,   // the left button double-clicked
+    RightButtonUp, // the right button released
+    Other,
+};
 
 class MainWindowController final : private StartUpControls {
   public:
@@ -60,7 +63,7 @@ class MainWindowController final : private StartUpControls {
     // an answer (only a session end or a close from outside cannot wait) and once the program
     // has begun to close, so that no handler runs inside another.
     void OnControlEvent(int id, ControlEvent event);
-    void OnTrayNotification(int code);
+    void OnTrayNotification(TrayEvent event);
     // One tick of the one-second timer.
     void Timer1_Timer();
     // The unload request and, unless it is cancelled, the unload.

@@ -13,11 +13,11 @@ class TrackedMessageBoxes final : public MessageBoxes {
     TrackedMessageBoxes(MessageBoxes& boxes, const bool& closing)
         : boxes_(boxes), closing_(closing) {}
 
-    int Show(std::string_view text, unsigned flags) override {
+    BoxAnswer Show(std::string_view text, BoxKind kind) override {
         ++open_;
-        const int answer = boxes_.Show(text, flags);
+        const BoxAnswer answer = boxes_.Show(text, kind);
         --open_;
-        return closing_ ? box::kNoAnswer : answer;
+        return closing_ ? BoxAnswer::None : answer;
     }
 
     bool AnyOpen() const { return open_ > 0; }

@@ -5,23 +5,26 @@
 
 namespace haloquill {
 
-// Flags and answers as the platform numbers them.
-namespace box {
-inline constexpr unsigned kOk = 0x00;
-inline constexpr unsigned kYesNo = 0x04;
-inline constexpr unsigned kExclamation = 0x30;
-inline constexpr unsigned kInformation = 0x40;
-inline constexpr int kNoAnswer = 0; // the box could not be shown, or the program is closing
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
-} // namespace box
+// The kinds of box the program shows: icon and buttons.
+enum class BoxKind {
+    Plain,            // no icon, OK
+    Information,      // information icon, OK
+    ExclamationYesNo, // exclamation icon, Yes and No
+    InformationYesNo, // information icon, Yes and No
+};
+
+enum class BoxAnswer {
+    None, // the box could not be shown, or the program began to close while it was open
+    Ok,
+    Yes,
+    No,
+};
 
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
-    // Shows `text` with `flags` and waits for the answer.
-    virtual int Show(std::string_view text, unsigned flags) = 0;
+    // Shows `text` as a box of `kind` and waits for the answer.
+    virtual BoxAnswer Show(std::string_view text, BoxKind kind) = 0;
 };
 
 } // namespace haloquill

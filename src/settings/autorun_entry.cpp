@@ -16,9 +16,9 @@ void SetAutorunEntry(RunKey& runKey, MessageBoxes& messages, const ExecutablePat
         enable ? runKey.SetValue(executable.baseName, AutorunCommand(executable))
                : runKey.RemoveValue(executable.baseName);
     if (status.open != 0) {
-        messages.Show("Error " + std::to_string(status.open) + " opening key\r\n", box::kOk);
+        messages.Show("Error " + std::to_string(status.open) + " opening key\r\n", BoxKind::Plain);
     } else if (enable && status.set != 0) {
-        messages.Show("Error " + std::to_string(status.set) + " setting key\r\n", box::kOk);
+        messages.Show("Error " + std::to_string(status.set) + " setting key\r\n", BoxKind::Plain);
     }
 }
 

@@ -17,12 +17,12 @@ void RemindOfUpdate(SettingsStore& store, const Clock& clock, MessageBoxes& mess
     if (days >= -14 && days <= 14) {
         return;
     }
-    const int answer = messages.Show(kUpdateQuestion, box::kInformation | box::kYesNo);
-    if (answer == box::kNoAnswer) {
+    const BoxAnswer answer = messages.Show(kUpdateQuestion, BoxKind::InformationYesNo);
+    if (answer == BoxAnswer::None) {
         return;
     }
     store.WriteSetting(keys::kUpdateCheckDate, FormatIsoDate(today));
-    if (answer == box::kAnswerYes) {
+    if (answer == BoxAnswer::Yes) {
         web.OpenDownloadPage();
     }
 }

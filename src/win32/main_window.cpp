@@ -490,7 +490,7 @@ LRESULT CALLBACK MainWindow::HookProc(HWND hook, UINT message, WPARAM wParam, LP
                                       UINT_PTR /*id*/, DWORD_PTR data) {
     if (message == kTrayCallbackMessage) {
         auto* self = reinterpret_cast<MainWindow*>(data);
-        self->controller_.OnTrayNotification(LOWORD(lParam));
+        self->controller_.OnTrayNotification(TrayEventOf(LOWORD(lParam)));
         return 0;
     }
     if (message == WM_NCDESTROY) {

@@ -39,7 +39,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     win32::SystemMessageBoxes messageBoxes;
     const win32::SingleInstanceGuard guard(InstanceMutexName(win32::RunningExecutable().baseName));
     if (guard.AnotherInstanceRunning()) {
-        messageBoxes.Show(texts::kAlreadyRunning, box::kInformation);
+        messageBoxes.Show(texts::kAlreadyRunning, BoxKind::Information);
         return 0;
     }
 

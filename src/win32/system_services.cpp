@@ -13,11 +13,38 @@ LocalMoment SystemClock::Read() const {
             {now.wHour, now.wMinute, now.wSecond, now.wMilliseconds}};
 }
 
-int SystemMessageBoxes::Show(std::string_view text, unsigned flags) {
+UINT BoxFlags(BoxKind kind) {
+    switch (kind) {
+    case BoxKind::Plain:
+        return MB_OK;
+    case BoxKind::Information:
+        return MB_OK | MB_ICONINFORMATION;
+    case BoxKind::ExclamationYesNo:
+        return MB_YESNO | MB_ICONEXCLAMATION;
+    case BoxKind::InformationYesNo:
+        break;
+    }
+    return MB_YESNO | MB_ICONINFORMATION;
+}
+
+BoxAnswer AnswerOf(int result) {
+    switch (result) {
+    case IDOK:
+        return BoxAnswer::Ok;
+    case IDYES:
+        return BoxAnswer::Yes;
+    case IDNO:
+        return BoxAnswer::No;
+    default:
+        return BoxAnswer::None;
+    }
+}
+
+BoxAnswer SystemMessageBoxes::Show(std::string_view text, BoxKind kind) {
     const std::string message(text);
     const std::string title(texts::kApplicationTitle);
     HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
-    return ::MessageBoxA(owner, message.c_str(), title.c_str(), flags);
+    return AnswerOf(::MessageBoxA(owner, message.c_str(), title.c_str(), BoxFlags(kind)));
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const std::string& name)

@@ -16,10 +16,14 @@ class SystemClock final : public Clock {
     LocalMoment Read() const override;
 };
 
+// The platform's flags for a kind of box, and the answer a box's result stands for.
+UINT BoxFlags(BoxKind kind);
+BoxAnswer AnswerOf(int result);
+
 // Boxes owned by the main window once it exists, so that it takes no input while one is open.
 class SystemMessageBoxes final : public MessageBoxes {
   public:
-    int Show(std::string_view text, unsigned flags) override;
+    BoxAnswer Show(std::string_view text, BoxKind kind) override;
     void SetOwner(HWND owner) { owner_ = owner; }
 
   private:

@@ -11,6 +11,17 @@ constexpr DWORD kRecordSize = 88;
 
 } // namespace
 
+TrayEvent TrayEventOf(UINT mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        return TrayEvent::DoubleClick;
+    case WM_RBUTTONUP:
+        return TrayEvent::RightButtonUp;
+    default:
+        return TrayEvent::Other;
+    }
+}
+
 BOOL TrayIcon::Notify(DWORD message) {
     if (!notify_) {
         notify_ = shell_.Get<ShellNotifyFunction>("Shell_NotifyIconA");

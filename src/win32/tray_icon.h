@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include "app/main_window_controller.h"
 #include "win32/system_library.h"
 
 namespace haloquill::win32 {
@@ -14,6 +15,9 @@ namespace haloquill::win32 {
 // message in the low word of lParam.
 inline constexpr UINT kTrayCallbackMessage = 0x0201;
 inline constexpr UINT kTrayIconId = 1;
+
+// The program's reading of the icon's mouse message.
+TrayEvent TrayEventOf(UINT mouseMessage);
 
 using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 

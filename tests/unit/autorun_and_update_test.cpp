@@ -33,9 +33,9 @@ TEST_F(AutorunTest, RegistryFailuresAreReportedWithTheirStatus) {
     SetAutorunEntry(runKey, messages, executable, true);
     SetAutorunEntry(runKey, messages, executable, false);
     EXPECT_EQ(messages.shown,
-              (std::vector<FakeMessageBoxes::Shown>{{"Error 5 opening key\r\n", 0},
-                                                    {"Error 5 opening key\r\n", 0},
-                                                    {"Error 87 setting key\r\n", 0}}));
+              (std::vector<FakeMessageBoxes::Shown>{{"Error 5 opening key\r\n", BoxKind::Plain},
+                                                    {"Error 5 opening key\r\n", BoxKind::Plain},
+                                                    {"Error 87 setting key\r\n", BoxKind::Plain}}));
 }
 
 TEST_F(AutorunTest, OptionsWriteAndRemoveTheEntryAndGateTheTrayBox) {
@@ -120,7 +120,8 @@ class UpdateReminderTest : public ::testing::Test, protected testing::Controller
     }
     void Remind() { RemindOfUpdate(store, clock, messages, web); }
 
-    const FakeMessageBoxes::Shown kQuestion{std::string(kUpdateQuestion), 0x44};
+    const FakeMessageBoxes::Shown kQuestion{std::string(kUpdateQuestion),
+                                            BoxKind::InformationYesNo};
 };
 
 TEST_F(UpdateReminderTest, FirstRunStoresTodayWithoutAQuestion) {
@@ -141,7 +142,7 @@ TEST_F(UpdateReminderTest, FourteenDaysEitherWayAskNothingAndWriteNothing) {
 
 TEST_F(UpdateReminderTest, FifteenDaysEitherWayAskAndStoreTodayWhateverTheAnswer) {
     for (long long days : {-15, 15, -400}) {
-        for (int answer : {box::kAnswerYes, box::kAnswerNo}) {
+        for (BoxAnswer answer : {BoxAnswer::Yes, BoxAnswer::No}) {
             StoreDaysAway(days);
             messages.shown.clear();
             browser.opened.clear();
@@ -152,7 +153,7 @@ TEST_F(UpdateReminderTest, FifteenDaysEitherWayAskAndStoreTodayWhateverTheAnswer
             const std::vector<std::string> download{
                 "https://site.test/corvel-free-haloquill/ssd.php?page=download-web-page"};
             EXPECT_EQ(browser.opened,
-                      answer == box::kAnswerYes ? download : std::vector<std::string>{});
+                      answer == BoxAnswer::Yes ? download : std::vector<std::string>{});
         }
     }
 }
@@ -178,7 +179,7 @@ TEST_F(UpdateReminderTest, RunsFirstAtStartAlsoWhenGoingStraightToTheTray) {
     store.values["SystemTray"] = "True";
     store.values["AutorunStartUp"] = "True";
     runKey.values["prog"] = "x";
-    messages.answers = {box::kAnswerNo};
+    messages.answers = {BoxAnswer::No};
     random.queue = {0.0};
     controller.StartProgram("/STARTUP");
     EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kQuestion}));

@@ -23,8 +23,9 @@ class ClosingTest : public ::testing::Test, protected testing::ControllerRig {
         view.SelectListItem(ChoiceList::Month, month - 1);
     }
 
-    const FakeMessageBoxes::Shown kBadDateBox{std::string(texts::kBadDate), 0x40};
-    const FakeMessageBoxes::Shown kExitBox{std::string(texts::kExitQuestion), 0x34};
+    const FakeMessageBoxes::Shown kBadDateBox{std::string(texts::kBadDate), BoxKind::Information};
+    const FakeMessageBoxes::Shown kExitBox{std::string(texts::kExitQuestion),
+                                           BoxKind::ExclamationYesNo};
 };
 
 TEST_F(ClosingTest, StartShowsTheWindowWithoutAnIcon) {
@@ -93,7 +94,7 @@ TEST_F(ClosingTest, ExitAnsweredYesSavesRemovesTheIconAndQuits) {
     Start();
     controller.RunCommand(kCmdCalculateMoonPhase); // into the tray, icon present
     store.writes.clear();
-    messages.answers = {box::kAnswerYes};
+    messages.answers = {BoxAnswer::Yes};
     controller.RunCommand(kMnuExit);
     EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kExitBox}));
     EXPECT_EQ(store.writes.size(), 4u); // saved by the request and again by the unload
@@ -104,7 +105,7 @@ TEST_F(ClosingTest, ExitAnsweredYesSavesRemovesTheIconAndQuits) {
 
 TEST_F(ClosingTest, ExitAnsweredNoAppliesAndHides) {
     Start();
-    messages.answers = {box::kAnswerNo};
+    messages.answers = {BoxAnswer::No};
     controller.RunCommand(kCmdExit);
     EXPECT_EQ(view.quits, 0);
     EXPECT_FALSE(view.visible);
@@ -115,7 +116,7 @@ TEST_F(ClosingTest, ExitAnsweredNoAppliesAndHides) {
 TEST_F(ClosingTest, ExitAnsweredNoWithAnImpossibleDateOnlyShowsTheDateMessage) {
     Start();
     ChooseDate(31, 4);
-    messages.answers = {box::kAnswerNo};
+    messages.answers = {BoxAnswer::No};
     controller.RunCommand(kCmdExit);
     EXPECT_EQ(messages.shown, (std::vector<FakeMessageBoxes::Shown>{kExitBox, kBadDateBox}));
     EXPECT_TRUE(view.visible);
@@ -151,7 +152,7 @@ TEST_F(ClosingTest, DoubleClickAndShowBringTheWindowBackCentredAndRemoveTheIcon)
         if (useMenu) {
             controller.RunCommand(kMnuPop);
         } else {
-            controller.OnTrayNotification(kTrayDoubleClick);
+            controller.OnTrayNotification(TrayEvent::DoubleClick);
         }
         EXPECT_TRUE(view.visible);
         EXPECT_EQ(view.state, WindowState::Normal);
@@ -164,12 +165,10 @@ TEST_F(ClosingTest, DoubleClickAndShowBringTheWindowBackCentredAndRemoveTheIcon)
 TEST_F(ClosingTest, OnlyDoubleClickAndRightButtonUpAnswer) {
     Start();
     controller.RequestUnload(UnloadReason::UserClose);
-    for (int code : {0x0200, 0x0201, 0x0202, 0x0204, 0x0206, 0x0207, 0x0208, 0x0209, 0x0400}) {
-        controller.OnTrayNotification(code);
-    }
+    controller.OnTrayNotification(TrayEvent::Other);
     EXPECT_FALSE(view.visible);
     EXPECT_EQ(view.trayMenus, 0);
-    controller.OnTrayNotification(kTrayRightButtonUp);
+    controller.OnTrayNotification(TrayEvent::RightButtonUp);
     EXPECT_EQ(view.trayMenus, 1);
     EXPECT_FALSE(view.visible);
 }

@@ -85,15 +85,15 @@ TEST_F(OneHandlerAtATimeTest, EventsWhileABoxIsOpenAreRefused) {
     store.values["Minute"] = "0";
     store.values["Second"] = "0";
     Start();
-    controller.RequestUnload(UnloadReason::UserClose); // into the notification area
-    controller.OnTrayNotification(kTrayDoubleClick);   // and back
+    controller.RequestUnload(UnloadReason::UserClose);     // into the notification area
+    controller.OnTrayNotification(TrayEvent::DoubleClick); // and back
     ASSERT_TRUE(view.visible);
     const int centred = view.centred;
-    messages.answers = {box::kAnswerNo};
+    messages.answers = {BoxAnswer::No};
     messages.whileOpen = [this] {
         controller.Timer1_Timer();
-        controller.OnTrayNotification(kTrayRightButtonUp);
-        controller.OnTrayNotification(kTrayDoubleClick);
+        controller.OnTrayNotification(TrayEvent::RightButtonUp);
+        controller.OnTrayNotification(TrayEvent::DoubleClick);
         controller.OnControlEvent(kCmdSettings, ControlEvent::Clicked);
         controller.OnControlEvent(kMnuExit, ControlEvent::Clicked);
         controller.OnControlEvent(kCboHour, ControlEvent::SelectionChanged);

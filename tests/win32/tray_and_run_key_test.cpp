@@ -117,6 +117,15 @@ TEST_F(TrayIconTest, OfferedAgainAnIconTheShellTookLateIsFoundAndKept) {
     EXPECT_EQ(fake.calls.size(), 3u);
 }
 
+TEST(TrayEvents, OnlyTheLeftDoubleClickAndTheRightButtonUpMeanAnything) {
+    EXPECT_EQ(TrayEventOf(WM_LBUTTONDBLCLK), TrayEvent::DoubleClick);
+    EXPECT_EQ(TrayEventOf(WM_RBUTTONUP), TrayEvent::RightButtonUp);
+    for (UINT other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK,
+                       WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK, WM_USER}) {
+        EXPECT_EQ(TrayEventOf(other), TrayEvent::Other) << other;
+    }
+}
+
 class RunKeyTest : public ::testing::Test {
   protected:
     static constexpr char kScratch[] = "Software\\HaloquillTests\\Run";

@@ -14,12 +14,12 @@ class FakeMessageBoxes final : public MessageBoxes {
   public:
     struct Shown {
         std::string text;
-        unsigned flags;
+        BoxKind kind;
         friend bool operator==(const Shown&, const Shown&) = default;
     };
 
-    int Show(std::string_view text, unsigned flags) override {
-        shown.push_back({std::string(text), flags});
+    BoxAnswer Show(std::string_view text, BoxKind kind) override {
+        shown.push_back({std::string(text), kind});
         if (whileOpen) {
             // What happens while the box waits for its answer, once.
             auto event = std::move(whileOpen);
@@ -27,15 +27,17 @@ class FakeMessageBoxes final : public MessageBoxes {
             event();
         }
         if (answers.empty()) {
-            return (flags & 0x0F) == box::kYesNo ? box::kAnswerNo : box::kAnswerOk;
+            const bool yesNo =
+                kind == BoxKind::ExclamationYesNo || kind == BoxKind::InformationYesNo;
+            return yesNo ? BoxAnswer::No : BoxAnswer::Ok;
         }
-        const int answer = answers.front();
+        const BoxAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
     std::vector<Shown> shown;
-    std::deque<int> answers;
+    std::deque<BoxAnswer> answers;
     std::function<void()> whileOpen;
 };
 
