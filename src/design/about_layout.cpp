@@ -1,5 +1,7 @@
 #include "design/about_layout.h"
 
+#include "design/app_texts.h"
+
 #include <array>
 
 namespace haloquill {
@@ -15,13 +17,11 @@ constexpr std::string_view kAboutText =
 
 const std::array kAboutLayout = {
     ControlSpec{kAboutPicIcon, K::IconBox, kNoControl, 120, 150, 480, 480, ""},
-    ControlSpec{kAboutLabel2, K::Label, kNoControl, 720, 240, 2325, 240, "Corvel Haloquill v1.15"},
+    ControlSpec{kAboutLabel2, K::Label, kNoControl, 720, 240, 2325, 240, texts::kMainCaption},
     ControlSpec{kAboutLabel1, K::Label, kNoControl, 210, 840, 5745, 855, kAboutText},
     ControlSpec{kAboutLblHomePage, K::LinkLabel, kNoControl, 1320, 1800, 4650, 195,
                 "Click here to visit us at {site}"},
-    ControlSpec{kAboutLabel6, K::Label, kNoControl, 240, 2280, 5655, 615,
-                "Home Business Opportunity. Start your own Internet business and make money "
-                "online. Get this software fully branded for your website."},
+    ControlSpec{kAboutLabel6, K::Label, kNoControl, 240, 2280, 5655, 615, texts::kFullBrandOffer},
     ControlSpec{kAboutLabel5, K::LinkLabel, kNoControl, 3360, 3000, 2610, 195,
                 "Click here for more details"},
     ControlSpec{kAboutCmdOK, K::Button, kNoControl, 4710, 3360, 1260, 345, "&OK"},

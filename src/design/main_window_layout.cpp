@@ -1,5 +1,7 @@
 #include "design/main_window_layout.h"
 
+#include "design/app_texts.h"
+
 #include <array>
 
 namespace haloquill {
@@ -15,9 +17,7 @@ constexpr std::string_view kCoBrandText =
     "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
     "your site's name &&  link here. See \"Help\" for details.    Click Here for more info on "
     "co-branding.";
-constexpr std::string_view kFullBrandText =
-    "Home Business Opportunity. Start your own Internet business and make money online. Get "
-    "this software fully branded for your website. Click here for more details.";
+constexpr std::string_view kFullBrandText = texts::View(texts::kFullBrandLinkText);
 
 const std::array kLayout = {
     ControlSpec{kLabel61, K::LinkLabel, kNoControl, 142, 120, 9240, 465, kBanner},
