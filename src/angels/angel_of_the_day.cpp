@@ -11,7 +11,10 @@ namespace haloquill {
 
 void AngelOfTheDay::ShowAngel(int index) {
     if (const auto card = LookUpAngel(index)) {
-        display_.ShowAngelPicture(index);
+        // The empty slot 0 has a name and a description (both empty) but no picture.
+        if (index >= 1 && index <= kAngelCount) {
+            display_.ShowAngelPicture(index);
+        }
         display_.SetCardName(card->Name);
         display_.SetCardDescription(card->Description);
     }

@@ -70,6 +70,10 @@ void MainWindowController::OnControlEvent(int id, ControlEvent event) {
 }
 
 void MainWindowController::StartProgram(std::string_view commandLine) {
+    // The controls as the window's design creates them.
+    view_.SetRunSelected(false);
+    view_.EnableSysTray(false);
+    view_.ShowAngelPicture(1);
     Form_Load(commandLine);
     if (closing_) {
         return;
@@ -288,21 +292,29 @@ void MainWindowController::Timer1_Timer() {
 }
 
 void MainWindowController::AddTrayIcon() {
-    trayIconRetriesLeft_ = view_.AddNotificationIcon() ? 0 : kTrayIconRetries;
+    iconWanted_ = true;
+    trayIconRetriesLeft_ = view_.AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
     view_.SetWindowState(WindowState::Minimized);
     view_.HideMainWindow();
 }
 
 void MainWindowController::RemoveTrayIcon() {
+    iconWanted_ = false;
     trayIconRetriesLeft_ = 0;
     view_.RemoveNotificationIcon();
+}
+
+void MainWindowController::OnTaskbarCreated() {
+    if (iconWanted_ && !closing_) {
+        trayIconRetriesLeft_ = view_.AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
+    }
 }
 
 void MainWindowController::RetryTrayIcon() {
     // A shell that is busy at logon may refuse the icon without a "TaskbarCreated" to follow.
     if (trayIconRetriesLeft_ > 0) {
         --trayIconRetriesLeft_;
-        if (view_.AddNotificationIcon()) {
+        if (view_.AddNotificationIcon(texts::kTrayTip)) {
             trayIconRetriesLeft_ = 0;
         }
     }

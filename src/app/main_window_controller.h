@@ -68,6 +68,8 @@ class MainWindowController final : private StartUpControls {
     void Timer1_Timer();
     // The unload request and, unless it is cancelled, the unload.
     void RequestUnload(UnloadReason reason);
+    // The taskbar was created anew (Explorer restarted): the icon comes back if it is wanted.
+    void OnTaskbarCreated();
 
     // The start after the one-copy test: loads the window, shows it unless it went to the
     // notification area, and chooses the promotional label in front.
@@ -131,6 +133,7 @@ class MainWindowController final : private StartUpControls {
     bool choicesLoaded_ = false;  // the stored start-up choices are in the controls
     bool started_ = false;        // the start is done; the reminder may run
     int trayIconRetriesLeft_ = 0; // the shell refused the icon; offer it again
+    bool iconWanted_ = false;     // the program is in the notification area
     TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;

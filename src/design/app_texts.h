@@ -36,6 +36,7 @@ inline constexpr std::string_view kAlreadyRunning = "Application is already runn
 inline constexpr std::string_view kExitQuestion =
     "Are You Sure You Want To Quit Corvel Haloquill ?";
 inline constexpr std::string_view kBadDate = "Please Enter Correct Date !";
+inline constexpr std::string_view kTrayTip = "Recent";
 
 // The offer to brand the program, in the About window and in the main window's strip.
 inline constexpr char kFullBrandOffer[] =

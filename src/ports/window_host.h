@@ -2,6 +2,8 @@
 // The main window as a window: shown, hidden, minimised, centred, its icon in the notification
 // area, and the end of the program.
 
+#include <string_view>
+
 namespace haloquill {
 
 enum class WindowState { Normal, Minimized };
@@ -14,8 +16,9 @@ class WindowHost {
     virtual void SetWindowState(WindowState state) = 0;
     virtual void CentreMainWindow() = 0;
     virtual void RestoreProgramIcon() = 0;
-    // No second icon while one is there; false when the shell refused the icon.
-    virtual bool AddNotificationIcon() = 0;
+    // The icon with its tooltip; no second icon while one is there. False when the shell
+    // refused the icon.
+    virtual bool AddNotificationIcon(std::string_view tip) = 0;
     virtual void RemoveNotificationIcon() = 0; // harmless without an icon
     virtual void ShowTrayMenu() = 0;           // "Show" (default) and "Exit" at the mouse
     virtual void QuitProgram() = 0;            // unloads every window and ends the program

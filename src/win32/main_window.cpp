@@ -188,9 +188,6 @@ void MainWindow::CreateControls() {
         // The notification-area icon reports its mouse messages to this box.
         ::SetWindowSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
-    SetRunSelected(false);
-    EnableSysTray(false);
-    ShowAngelPicture(1);
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -217,9 +214,6 @@ HWND MainWindow::ListControl(ChoiceList list) const {
 }
 
 void MainWindow::ShowAngelPicture(int number) {
-    if (number < 1 || number > kAngelCount) {
-        return; // no such picture: the boxes keep what they show
-    }
     if (!::IsWindowVisible(window_)) {
         pendingPicture_ = number;
         return;
@@ -372,9 +366,9 @@ void MainWindow::RestoreProgramIcon() {
     ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
 
-bool MainWindow::AddNotificationIcon() {
+bool MainWindow::AddNotificationIcon(std::string_view tip) {
     HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
-    return tray_.Add(Control(kPicHook), current ? current : smallIcon_);
+    return tray_.Add(Control(kPicHook), current ? current : smallIcon_, tip);
 }
 
 void MainWindow::RemoveNotificationIcon() {
@@ -478,7 +472,9 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         break;
     default:
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-            tray_.Restore();
+            // The new taskbar holds no icons.
+            tray_.Forget();
+            controller_.OnTaskbarCreated();
             return 0;
         }
         break;

@@ -64,7 +64,7 @@ class MainWindow final : public MainView {
     void SetWindowState(WindowState state) override;
     void CentreMainWindow() override;
     void RestoreProgramIcon() override;
-    bool AddNotificationIcon() override;
+    bool AddNotificationIcon(std::string_view tip) override;
     void RemoveNotificationIcon() override;
     void ShowTrayMenu() override;
     void QuitProgram() override;

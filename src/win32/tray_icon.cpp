@@ -1,5 +1,6 @@
 #include "win32/tray_icon.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace haloquill::win32 {
@@ -29,7 +30,7 @@ BOOL TrayIcon::Notify(DWORD message) {
     return notify_ ? notify_(message, &record_) : FALSE;
 }
 
-bool TrayIcon::Add(HWND receiver, HICON icon) {
+bool TrayIcon::Add(HWND receiver, HICON icon, std::string_view tip) {
     if (wanted_ && shown_) {
         return true;
     }
@@ -48,7 +49,10 @@ bool TrayIcon::Add(HWND receiver, HICON icon) {
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = kTrayCallbackMessage;
     record_.hIcon = icon;
-    std::strcpy(record_.szTip, "Recent");
+    // The first layout of the record holds 63 characters of tip and its NUL.
+    const std::size_t length = std::min(tip.size(), std::size_t{63});
+    std::memcpy(record_.szTip, tip.data(), length);
+    record_.szTip[length] = '\0';
     shown_ = Notify(NIM_ADD) != FALSE;
     return shown_;
 }
@@ -62,12 +66,6 @@ void TrayIcon::Remove() {
     Notify(NIM_DELETE);
     wanted_ = false;
     shown_ = false;
-}
-
-void TrayIcon::Restore() {
-    if (wanted_) {
-        shown_ = Notify(NIM_ADD) != FALSE;
-    }
 }
 
 } // namespace haloquill::win32

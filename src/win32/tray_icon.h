@@ -1,8 +1,9 @@
 #pragma once
-// The program's one icon in the notification area: added and removed on request, and added
-// again when the taskbar is re-created while it should be there.
+// The program's one icon in the notification area, added and removed on request.
 
 #include <windows.h>
+
+#include <string_view>
 
 #include <shellapi.h>
 
@@ -29,13 +30,12 @@ class TrayIcon {
     TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
 
-    // Adds the icon with tooltip "Recent"; nothing when it is already there. False when the
-    // shell refused it (it may be offered again by calling this once more).
-    bool Add(HWND receiver, HICON icon);
+    // Adds the icon with its tooltip; nothing when it is already there. False when the shell
+    // refused it (it may be offered again by calling this once more).
+    bool Add(HWND receiver, HICON icon, std::string_view tip);
+    // The taskbar was created anew and holds no icon of ours, though one may be wanted.
+    void Forget() { shown_ = false; }
     void Remove();
-    // After "TaskbarCreated": the new taskbar has no icons, so add ours again if it should be
-    // there (also when the first attempt failed for want of a taskbar).
-    void Restore();
     bool IsWanted() const { return wanted_; }
 
   private:

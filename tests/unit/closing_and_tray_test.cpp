@@ -173,6 +173,22 @@ TEST_F(ClosingTest, OnlyDoubleClickAndRightButtonUpAnswer) {
     EXPECT_FALSE(view.visible);
 }
 
+TEST_F(ClosingTest, ANewTaskbarGetsTheIconBackOnlyWhileTheProgramIsInTheNotificationArea) {
+    Start();
+    controller.OnTaskbarCreated();
+    EXPECT_EQ(view.iconAdds, 0);
+    controller.RequestUnload(UnloadReason::UserClose);
+    EXPECT_EQ(view.iconTip, "Recent");
+    view.iconPresent = false; // the new taskbar holds no icons
+    controller.OnTaskbarCreated();
+    EXPECT_TRUE(view.iconPresent);
+    EXPECT_EQ(view.iconAdds, 2);
+    controller.OnTrayNotification(TrayEvent::DoubleClick); // back on the screen, icon gone
+    controller.OnTaskbarCreated();
+    EXPECT_FALSE(view.iconPresent);
+    EXPECT_EQ(view.iconAdds, 2);
+}
+
 TEST_F(ClosingTest, CloseBoxAfterTheReminderKeepsOneIcon) {
     Start();
     controller.RequestUnload(UnloadReason::UserClose);

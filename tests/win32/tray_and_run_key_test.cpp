@@ -46,8 +46,8 @@ class TrayIconTest : public ::testing::Test {
 
 TEST_F(TrayIconTest, AddsOneIconWithTheFirstRecordLayout) {
     TrayIcon tray(RecordNotify);
-    tray.Add(receiver, icon);
-    tray.Add(receiver, icon); // already there: nothing more
+    tray.Add(receiver, icon, "Recent");
+    tray.Add(receiver, icon, "Recent"); // already there: nothing more
     ASSERT_EQ(fake.calls.size(), 1u);
     const NotifyCall& call = fake.calls[0];
     EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
@@ -65,55 +65,54 @@ TEST_F(TrayIconTest, RemovesOnlyWhatItAddedAndOnDestruction) {
         TrayIcon tray(RecordNotify);
         tray.Remove(); // nothing to remove
         EXPECT_TRUE(fake.calls.empty());
-        tray.Add(receiver, icon);
+        tray.Add(receiver, icon, "Recent");
         tray.Remove();
         ASSERT_EQ(fake.calls.size(), 2u);
         EXPECT_EQ(fake.calls[1].message, static_cast<DWORD>(NIM_DELETE));
         EXPECT_EQ(fake.calls[1].record.uID, 1u);
         EXPECT_EQ(fake.calls[1].record.hWnd, receiver);
-        tray.Add(receiver, icon);
+        tray.Add(receiver, icon, "Recent");
     }
     ASSERT_EQ(fake.calls.size(), 4u);
     EXPECT_EQ(fake.calls[3].message, static_cast<DWORD>(NIM_DELETE));
 }
 
-TEST_F(TrayIconTest, NewTaskbarGetsTheIconBackOnlyWhileItShouldBeThere) {
+TEST_F(TrayIconTest, ANewTaskbarOrARefusalLetsTheIconBeAddedAgain) {
     TrayIcon tray(RecordNotify);
-    tray.Restore();
-    EXPECT_TRUE(fake.calls.empty());
-    tray.Add(receiver, icon);
-    tray.Restore();
+    tray.Add(receiver, icon, "Recent");
+    tray.Forget(); // the taskbar was created anew
+    EXPECT_TRUE(tray.Add(receiver, icon, "Recent"));
     ASSERT_EQ(fake.calls.size(), 2u);
     EXPECT_EQ(fake.calls[1].message, static_cast<DWORD>(NIM_ADD));
     EXPECT_STREQ(fake.calls[1].record.szTip, "Recent");
-    tray.Remove();
-    tray.Restore();
-    EXPECT_EQ(fake.calls.size(), 3u);
+
+    TrayIcon refused(RecordNotify);
+    fake.accept = false;
+    EXPECT_FALSE(refused.Add(receiver, icon, "Recent"));
+    EXPECT_TRUE(refused.IsWanted());
+    fake.accept = true;
+    EXPECT_TRUE(refused.Add(receiver, icon, "Recent")); // tried again, since it was refused
+    EXPECT_EQ(fake.calls.back().message, static_cast<DWORD>(NIM_ADD));
 }
 
-TEST_F(TrayIconTest, IconRefusedForWantOfATaskbarIsAddedWhenOneAppears) {
+TEST_F(TrayIconTest, ALongTipIsCutToWhatTheRecordHolds) {
     TrayIcon tray(RecordNotify);
-    fake.accept = false;
-    tray.Add(receiver, icon);
-    EXPECT_TRUE(tray.IsWanted());
-    fake.accept = true;
-    tray.Add(receiver, icon); // tried again, since the shell refused it
-    tray.Restore();
-    ASSERT_EQ(fake.calls.size(), 3u);
-    EXPECT_EQ(fake.calls[2].message, static_cast<DWORD>(NIM_ADD));
+    tray.Add(receiver, icon, std::string(100, 'x'));
+    ASSERT_EQ(fake.calls.size(), 1u);
+    EXPECT_EQ(std::string(fake.calls[0].record.szTip), std::string(63, 'x'));
 }
 
 TEST_F(TrayIconTest, OfferedAgainAnIconTheShellTookLateIsFoundAndKept) {
     TrayIcon tray(RecordNotify);
     fake.accept = false; // the shell timed out, and took the icon all the same
-    EXPECT_FALSE(tray.Add(receiver, icon));
+    EXPECT_FALSE(tray.Add(receiver, icon, "Recent"));
     fake.accept = true;
     fake.acceptAdd = false;
-    EXPECT_TRUE(tray.Add(receiver, icon));
+    EXPECT_TRUE(tray.Add(receiver, icon, "Recent"));
     ASSERT_EQ(fake.calls.size(), 3u);
     EXPECT_EQ(fake.calls[2].message, static_cast<DWORD>(NIM_MODIFY));
     EXPECT_EQ(fake.calls[2].record.uID, 1u);
-    EXPECT_TRUE(tray.Add(receiver, icon)); // there: nothing more
+    EXPECT_TRUE(tray.Add(receiver, icon, "Recent")); // there: nothing more
     EXPECT_EQ(fake.calls.size(), 3u);
 }
 

@@ -11,11 +11,7 @@ namespace haloquill::testing {
 
 class FakeMainView final : public MainView {
   public:
-    void ShowAngelPicture(int number) override {
-        if (number >= 1 && number <= 14) {
-            picture = number;
-        }
-    }
+    void ShowAngelPicture(int number) override { picture = number; }
     void SetCardName(std::string_view name) override { cardName = name; }
     void SetCardDescription(std::string_view text) override { cardDescription = text; }
 
@@ -55,8 +51,9 @@ class FakeMainView final : public MainView {
     void SetWindowState(WindowState newState) override { state = newState; }
     void CentreMainWindow() override { ++centred; }
     void RestoreProgramIcon() override { ++iconRestored; }
-    bool AddNotificationIcon() override {
+    bool AddNotificationIcon(std::string_view tip) override {
         ++iconAdds;
+        iconTip = tip;
         if (iconRefusals > 0) {
             --iconRefusals;
             return false;
@@ -91,6 +88,7 @@ class FakeMainView final : public MainView {
     WindowState state = WindowState::Normal;
     bool iconPresent = false;
     int iconAdds = 0;
+    std::string iconTip;
     int iconRefusals = 0; // so many adds the shell refuses
     int centred = 0;
     int iconRestored = 0;
