@@ -1,22 +1,17 @@
 #!/usr/bin/env bash
 # Builds the native core with its unit tests (also under sanitizers, with the fuzz targets), and
-# the 32-bit Haloquill.exe with the tests that run under Wine; on a machine that runs no 32-bit
-# code (or with HALOQUILL_WINE64=1) also the 64-bit build, whose tests then run instead. The
-# native tests check the headers of every Windows executable built.
+# the 32-bit Haloquill.exe with its setup, its portable zip and the tests that run under Wine; on
+# a machine that runs no 32-bit code (or with HALOQUILL_WINE64=1) also the 64-bit build and its
+# setup, whose tests then run instead. The native tests check the headers of every Windows
+# executable and setup built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
 jobs=$(nproc 2>/dev/null || echo 2)
 # shellcheck source=scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"
-
-windows_tree() {
-  local tree="$1" toolchain="$2" suffix="$3"
-  cmake -S "$root" -B "$build_root/$tree" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" \
-    -DHALOQUILL_HIDPI_PREFIX="$build_root/wineprefix$suffix-144" >/dev/null
-  cmake --build "$build_root/$tree" -j"$jobs"
-}
+# shellcheck source=scripts/windows-tree.sh
+source "$root/scripts/windows-tree.sh"
 
 checked="i386=$build_root/win/bin/Haloquill.exe"
 if [ "$haloquill_win_bits" = 64 ]; then
@@ -31,9 +26,9 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build_root/sanitize" -DCMAKE_BUILD_TY
   -DHALOQUILL_SANITIZE=ON -DHALOQUILL_FUZZ=ON >/dev/null
 cmake --build "$build_root/sanitize" -j"$jobs"
 # The 32-bit program is built on every machine, whether or not it can run here.
-windows_tree win i686-w64-mingw32 ""
+haloquill_windows_tree win i686-w64-mingw32 ""
 if [ "$haloquill_win_bits" = 64 ]; then
-  windows_tree win64 x86_64-w64-mingw32 64
+  haloquill_windows_tree win64 x86_64-w64-mingw32 64
 fi
 
 # One CTest tree over the native builds and the Windows build that runs here, so a single run

@@ -14,6 +14,8 @@ source "$root/scripts/wine-session.sh"
 haloquill_start_session
 # The window tests run a second time at 144 DPI, in a prefix of their own.
 haloquill_prepare_prefix "$build_root/wineprefix$haloquill_prefix_suffix-144" 144
+# The setup tests install and uninstall in a prefix of their own.
+haloquill_prepare_prefix "$build_root/wineprefix$haloquill_prefix_suffix-setup" 96
 
 # Which Windows build ran is said in one line just before CTest's summary.
 stdbuf -oL ctest --test-dir "$build_root" --output-on-failure -j2 "$@" |

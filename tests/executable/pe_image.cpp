@@ -147,7 +147,7 @@ bool PeImage::ReadImports(std::uint32_t rva) {
 }
 
 std::optional<std::vector<std::uint8_t>> PeImage::Resource(std::uint32_t type,
-                                                           std::uint32_t id) const {
+                                                           std::optional<std::uint32_t> id) const {
     const auto root = OffsetOf(resourceRva_);
     if (resourceRva_ == 0 || !root) {
         return std::nullopt;

@@ -14,6 +14,8 @@ namespace haloquill::pe {
 inline constexpr std::uint16_t kMachineI386 = 0x014c;
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 inline constexpr std::uint16_t kSubsystemWindowsGui = 2;
+inline constexpr std::uint32_t kResourceIcon = 3;
+inline constexpr std::uint32_t kResourceGroupIcon = 14;
 inline constexpr std::uint32_t kResourceVersion = 16;
 inline constexpr std::uint32_t kResourceManifest = 24;
 
@@ -35,8 +37,10 @@ class PeImage {
     std::uint16_t Subsystem() const { return subsystem_; }
     // Names of the imported DLLs, as the file spells them.
     const std::vector<std::string>& ImportedDlls() const { return imports_; }
-    // The data of the first language of resource `type`/`id`; empty when there is none.
-    std::optional<std::vector<std::uint8_t>> Resource(std::uint32_t type, std::uint32_t id) const;
+    // The data of the first language of resource `type`/`id` (without `id`, of the first
+    // resource of that type); empty when there is none.
+    std::optional<std::vector<std::uint8_t>> Resource(std::uint32_t type,
+                                                      std::optional<std::uint32_t> id) const;
     std::optional<VersionRecord> Version() const;
 
   private:

@@ -255,9 +255,14 @@ void ProgramDriver::ClearSettings() {
 }
 
 std::map<std::string, std::string> ProgramDriver::AllSettings() const {
+    return StoredSettings(baseName_);
+}
+
+std::map<std::string, std::string> StoredSettings(const std::string& applicationName) {
+    const win32::RegistrySettingsStore settings([&] { return applicationName; });
     std::map<std::string, std::string> values;
     win32::UniqueRegistryKey section;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, settings_.SectionPath().c_str(), 0, KEY_READ,
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, settings.SectionPath().c_str(), 0, KEY_READ,
                         section.Receive()) != ERROR_SUCCESS) {
         return values;
     }
@@ -282,12 +287,16 @@ std::unique_ptr<RunningProgram> ProgramDriver::Start(const std::string& argument
 }
 
 std::unique_ptr<RunningProgram> ProgramDriver::StartCommandLine(std::string commandLine) {
+    return StartProcess(std::move(commandLine));
+}
+
+std::unique_ptr<RunningProgram> StartProcess(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process)) {
-        throw std::runtime_error("cannot start " + executable_);
+        throw std::runtime_error("cannot start " + commandLine);
     }
     return std::make_unique<RunningProgram>(process);
 }

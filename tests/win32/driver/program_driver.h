@@ -138,6 +138,12 @@ class ProgramDriver {
     win32::RegistrySettingsStore settings_;
 };
 
+// Every value of the settings of the program named `applicationName`.
+std::map<std::string, std::string> StoredSettings(const std::string& applicationName);
+
+// Starts a process with exactly this command line (quoted program path first).
+std::unique_ptr<RunningProgram> StartProcess(std::string commandLine);
+
 // The start-with-Windows entry: the value `name` of
 // HKCU\Software\Microsoft\Windows\CurrentVersion\Run.
 std::optional<std::string> ReadRunEntry(const std::string& name);

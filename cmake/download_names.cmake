@@ -1,0 +1,15 @@
+# The file names of the downloads, from the project's version: the setup for each processor
+# (i386 or amd64) and the portable zip.
+function(haloquill_setup_name machine result)
+  set(version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+  if(machine STREQUAL "amd64")
+    set(${result} Haloquill-${version}-setup-x64.exe PARENT_SCOPE)
+  else()
+    set(${result} Haloquill-${version}-setup.exe PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(haloquill_portable_name result)
+  set(${result} Haloquill-${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}-portable.zip
+      PARENT_SCOPE)
+endfunction()
