@@ -1,0 +1,1 @@
+# The parts of tools/make_pictures.py, one job each.
