@@ -79,7 +79,7 @@ void MainWindowController::StartProgram(std::string_view commandLine) {
         return;
     }
     if (!startedInTray_) {
-        view_.ShowMainWindow();
+        view_.ShowMainWindow(windowState_);
     }
     CoBrand_Randomize();
     started_ = true;
@@ -201,7 +201,7 @@ void MainWindowController::cmdCalculateMoonPhase_Click() {
         return;
     }
     SaveSettings();
-    view_.SetWindowState(WindowState::Minimized);
+    SetState(WindowState::Minimized);
     AddTrayIcon();
     view_.BringPageToFront(Page::Angel);
 }
@@ -246,7 +246,7 @@ void MainWindowController::RequestUnload(UnloadReason reason) {
 bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
     bool cancel = false;
     if (reason == UnloadReason::UserClose) {
-        view_.SetWindowState(WindowState::Minimized);
+        SetState(WindowState::Minimized);
         AddTrayIcon();
         view_.HideMainWindow();
         cancel = true;
@@ -287,14 +287,14 @@ void MainWindowController::Timer1_Timer() {
         angels_.AdvanceDrawDate(moment.date);
         angels_.DrawAngelOfTheDay();
     }
-    view_.ShowMainWindow();
-    view_.SetWindowState(WindowState::Normal);
+    view_.ShowMainWindow(windowState_);
+    SetState(WindowState::Normal);
 }
 
 void MainWindowController::AddTrayIcon() {
     iconWanted_ = true;
     trayIconRetriesLeft_ = view_.AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
-    view_.SetWindowState(WindowState::Minimized);
+    SetState(WindowState::Minimized);
     view_.HideMainWindow();
 }
 
@@ -302,6 +302,25 @@ void MainWindowController::RemoveTrayIcon() {
     iconWanted_ = false;
     trayIconRetriesLeft_ = 0;
     view_.RemoveNotificationIcon();
+}
+
+void MainWindowController::SetState(WindowState state) {
+    // A hidden window is shown later in the state it was last given.
+    windowState_ = state;
+    if (view_.IsMainWindowVisible()) {
+        view_.SetWindowState(state);
+    }
+}
+
+std::optional<int> MainWindowController::OnArrowKey(int id) {
+    // The tray box stands between the two start-up options, so the arrow keys move between
+    // them here rather than through the dialog keys.
+    if (!IsIdle() || (id != kOptRun && id != kOptDontRun)) {
+        return std::nullopt;
+    }
+    const int other = id == kOptRun ? kOptDontRun : kOptRun;
+    OnControlEvent(other, ControlEvent::Clicked);
+    return other;
 }
 
 void MainWindowController::OnTaskbarCreated() {
@@ -321,8 +340,8 @@ void MainWindowController::RetryTrayIcon() {
 }
 
 void MainWindowController::ShowFromTray() {
-    view_.ShowMainWindow();
-    view_.SetWindowState(WindowState::Normal);
+    view_.ShowMainWindow(windowState_);
+    SetState(WindowState::Normal);
     view_.RestoreProgramIcon();
     view_.CentreMainWindow();
     RemoveTrayIcon();

@@ -16,6 +16,7 @@
 #include "web/web_pages.h"
 
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace haloquill {
@@ -68,6 +69,9 @@ class MainWindowController final : private StartUpControls {
     void Timer1_Timer();
     // The unload request and, unless it is cancelled, the unload.
     void RequestUnload(UnloadReason reason);
+    // An arrow key on control `id`: for a start-up option, the other one is selected (its
+    // handler runs) and its id given back for the focus; nothing for other controls.
+    std::optional<int> OnArrowKey(int id);
     // The taskbar was created anew (Explorer restarted): the icon comes back if it is wanted.
     void OnTaskbarCreated();
 
@@ -128,12 +132,14 @@ class MainWindowController final : private StartUpControls {
     // True when an event from outside may run a handler now.
     bool IsIdle() const { return !closing_ && !boxes_.AnyOpen(); }
     void RetryTrayIcon();
+    void SetState(WindowState state);
 
     bool closing_ = false;        // a closing that ends the program has begun
     bool choicesLoaded_ = false;  // the stored start-up choices are in the controls
     bool started_ = false;        // the start is done; the reminder may run
     int trayIconRetriesLeft_ = 0; // the shell refused the icon; offer it again
     bool iconWanted_ = false;     // the program is in the notification area
+    WindowState windowState_ = WindowState::Normal; // the state the window is shown in
     TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;

@@ -11,9 +11,11 @@ enum class WindowState { Normal, Minimized };
 class WindowHost {
   public:
     virtual ~WindowHost() = default;
-    virtual void ShowMainWindow() = 0; // modeless, in the taskbar
+    // Modeless, in the taskbar, in `state`; normal brings it to the front.
+    virtual void ShowMainWindow(WindowState state) = 0;
     virtual void HideMainWindow() = 0; // off the screen and out of the taskbar
-    virtual void SetWindowState(WindowState state) = 0;
+    virtual bool IsMainWindowVisible() const = 0;
+    virtual void SetWindowState(WindowState state) = 0; // of the window on the screen
     virtual void CentreMainWindow() = 0;
     virtual void RestoreProgramIcon() = 0;
     // The icon with its tooltip; no second icon while one is there. False when the shell

@@ -127,19 +127,16 @@ bool MainWindow::Create() {
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {
-    if (message.message != WM_KEYDOWN) {
-        return false;
-    }
     const bool arrow = message.wParam == VK_UP || message.wParam == VK_DOWN ||
                        message.wParam == VK_LEFT || message.wParam == VK_RIGHT;
-    const bool onRun = message.hwnd == Control(kOptRun);
-    if (!arrow || (!onRun && message.hwnd != Control(kOptDontRun))) {
+    if (message.message != WM_KEYDOWN || !arrow || ::GetParent(message.hwnd) == nullptr) {
         return false;
     }
-    const ControlId other = onRun ? kOptDontRun : kOptRun;
-    ::SetFocus(Control(other));
-    controller_.OnControlEvent(other, ControlEvent::Clicked);
-    return true;
+    const auto next = controller_.OnArrowKey(::GetDlgCtrlID(message.hwnd));
+    if (next) {
+        ::SetFocus(Control(static_cast<ControlId>(*next)));
+    }
+    return next.has_value();
 }
 
 void MainWindow::CreateMenus() {
@@ -317,11 +314,16 @@ void MainWindow::ShowAboutWindow() {
     about_->ShowModal(window_);
 }
 
-void MainWindow::ShowMainWindow() {
-    ::ShowWindow(window_, minimized_ ? SW_SHOWMINNOACTIVE : SW_SHOW);
-    if (!minimized_) {
+void MainWindow::ShowMainWindow(WindowState state) {
+    const bool minimized = state == WindowState::Minimized;
+    ::ShowWindow(window_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
+    if (!minimized) {
         BringToFront();
     }
+}
+
+bool MainWindow::IsMainWindowVisible() const {
+    return ::IsWindowVisible(window_) != FALSE;
 }
 
 void MainWindow::BringToFront() {
@@ -339,11 +341,7 @@ void MainWindow::HideMainWindow() {
 }
 
 void MainWindow::SetWindowState(WindowState state) {
-    minimized_ = state == WindowState::Minimized;
-    if (!::IsWindowVisible(window_)) {
-        return; // takes effect when the window is shown
-    }
-    if (minimized_) {
+    if (state == WindowState::Minimized) {
         ::ShowWindow(window_, SW_MINIMIZE);
     } else if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);

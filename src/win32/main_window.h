@@ -38,8 +38,8 @@ class MainWindow final : public MainView {
     void Start(std::string_view commandLine);
     HWND Handle() const { return window_; }
 
-    // Keyboard handling before the dialog keys: the arrow keys choose between the two start-up
-    // options, which the tray box between them would otherwise keep apart. True when handled.
+    // Keyboard handling before the dialog keys: the controller may take an arrow key (between
+    // the two start-up options). True when handled.
     bool PreTranslateMessage(const MSG& message);
 
     // MainView
@@ -59,7 +59,8 @@ class MainWindow final : public MainView {
     void ShowAboutWindow() override;
 
     // WindowHost
-    void ShowMainWindow() override;
+    void ShowMainWindow(WindowState state) override;
+    bool IsMainWindowVisible() const override;
     void HideMainWindow() override;
     void SetWindowState(WindowState state) override;
     void CentreMainWindow() override;
@@ -86,7 +87,6 @@ class MainWindow final : public MainView {
     HINSTANCE instance_;
     WebPageLauncher& web_;
     UINT taskbarCreated_ = 0;
-    bool minimized_ = false; // the state a hidden window will be shown in
     int pendingPicture_ = 0; // shown once the window is, so a hidden start decodes nothing
     MainWindowController controller_;
     HWND window_ = nullptr;

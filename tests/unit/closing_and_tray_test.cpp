@@ -192,8 +192,7 @@ TEST_F(ClosingTest, ANewTaskbarGetsTheIconBackOnlyWhileTheProgramIsInTheNotifica
 TEST_F(ClosingTest, CloseBoxAfterTheReminderKeepsOneIcon) {
     Start();
     controller.RequestUnload(UnloadReason::UserClose);
-    view.ShowMainWindow(); // as the reminder does, leaving the icon
-    view.SetWindowState(WindowState::Normal);
+    view.ShowMainWindow(WindowState::Normal); // as the reminder does, leaving the icon
     const int adds = view.iconAdds;
     controller.RequestUnload(UnloadReason::UserClose);
     EXPECT_FALSE(view.visible);

@@ -46,7 +46,11 @@ class FakeMainView final : public MainView {
 
     // WindowHost: a window that is shown or hidden, normal or minimised, with at most one
     // icon in the notification area, as the platform keeps it.
-    void ShowMainWindow() override { visible = true; }
+    void ShowMainWindow(WindowState shownState) override {
+        visible = true;
+        state = shownState;
+    }
+    bool IsMainWindowVisible() const override { return visible; }
     void HideMainWindow() override { visible = false; }
     void SetWindowState(WindowState newState) override { state = newState; }
     void CentreMainWindow() override { ++centred; }
