@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Compiles every source of the Windows build with clang for mingw-w64 (i686), warnings as errors:
+# Compiles every source of the program and of its unit tests with clang for mingw-w64 (i686), warnings as errors:
 # a second compiler's view on the code's portability, as MSVC cannot run here.
 # Usage: clang_mingw_check.sh SOURCE_DIR MAJOR.MINOR
 set -euo pipefail
@@ -14,7 +14,7 @@ flags=(--target=i686-w64-mingw32 -std=c++20 -fsyntax-only
        "-DHALOQUILL_SHORT_VERSION=\"$version\"" '-DHALOQUILL_SITE_BASE="https://www.example.com/"'
        -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion -Werror)
 cd "$root"
-sources=$(ls src/*/*.cpp tests/unit/*.cpp tests/win32/*.cpp tests/win32/*/*.cpp bench/*.cpp)
+sources=$(ls src/*/*.cpp tests/unit/*.cpp bench/*.cpp)
 count=$(echo "$sources" | wc -l)
 echo "$sources" | xargs -P 2 -I{} clang++ "${flags[@]}" {}
 echo "clang for mingw-w64 compiled $count sources without a warning"
