@@ -75,6 +75,9 @@ winepath() { "$haloquill_wine_loader" winepath "$@"; }
 haloquill_choose_windows_build
 export WINEPREFIX="${WINEPREFIX:-$build_root/wineprefix$haloquill_prefix_suffix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine takes each program's ANSI code page from the Unix locale; C.UTF-8 gives 1252, the Western
+# one, which holds neither Cyrillic nor Chinese, as the tests of such names expect.
+export LC_ALL=C.UTF-8
 # No Mono or Gecko installer dialogs in a fresh prefix.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 

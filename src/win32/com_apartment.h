@@ -18,7 +18,7 @@ class ComApartment {
     bool Enter();
 
   private:
-    SystemLibrary ole_{"ole32.dll"}; // loaded with the first use
+    SystemLibrary ole_{L"ole32.dll"}; // loaded with the first use
     bool entered_ = false;
 };
 

@@ -33,8 +33,8 @@ class PictureSet {
     int dpi_;
     std::array<UniqueGdiObject, 15> pictures_;
     // The platform's picture decoder, loaded with the first picture.
-    SystemLibrary ole_{"ole32.dll"};
-    SystemLibrary oleAutomation_{"oleaut32.dll"};
+    SystemLibrary ole_{L"ole32.dll"};
+    SystemLibrary oleAutomation_{L"oleaut32.dll"};
     ComApartment com_;
 };
 

@@ -10,6 +10,7 @@
 #include "win32/registry_settings_store.h"
 #include "win32/shell_web_browser.h"
 #include "win32/system_services.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -33,11 +34,14 @@ int RunMessageLoop(haloquill::win32::MainWindow& mainWindow) {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     using namespace haloquill;
 
     win32::SystemMessageBoxes messageBoxes;
-    const win32::SingleInstanceGuard guard(InstanceMutexName(win32::RunningExecutable().baseName));
+    // One name in any letter case is one program, as it is one settings key.
+    const std::string baseName = win32::RunningExecutable().baseName;
+    const win32::SingleInstanceGuard guard(
+        InstanceMutexName(win32::LowerCaseName(baseName).value_or(baseName)));
     if (guard.AnotherInstanceRunning()) {
         messageBoxes.Show(texts::kAlreadyRunning, BoxKind::Information);
         return 0;
@@ -63,7 +67,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         win32::MainWindow mainWindow(instance, ports);
         if (mainWindow.Create()) {
             messageBoxes.SetOwner(mainWindow.Handle());
-            mainWindow.Start(commandLine ? commandLine : "");
+            // Arguments that are not valid UTF-16 count as none.
+            mainWindow.Start(win32::FromWide(commandLine ? commandLine : L"").value_or(""));
             result = RunMessageLoop(mainWindow);
         }
     }

@@ -7,11 +7,11 @@
 
 namespace haloquill::win32 {
 
-inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class RegistryRunKey final : public RunKey {
   public:
-    explicit RegistryRunKey(HKEY root = HKEY_CURRENT_USER, const char* path = kRunKeyPath)
+    explicit RegistryRunKey(HKEY root = HKEY_CURRENT_USER, const wchar_t* path = kRunKeyPath)
         : root_(root), path_(path) {}
 
     bool HasValue(const std::string& name) const override;
@@ -20,7 +20,7 @@ class RegistryRunKey final : public RunKey {
 
   private:
     HKEY root_;
-    const char* path_;
+    const wchar_t* path_;
 };
 
 } // namespace haloquill::win32

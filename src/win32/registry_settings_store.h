@@ -29,10 +29,11 @@ class RegistrySettingsStore final : public SettingsStore {
 };
 
 // Reads a REG_SZ or REG_EXPAND_SZ value as text, whether or not the stored data ends in a NUL;
-// nothing for an absent value or one of another type.
+// nothing for an absent value, one of another type or one that is not valid UTF-16.
 std::optional<std::string> ReadRegistryText(HKEY key, const std::string& valueName);
 
-// Writes a REG_SZ value, terminating NUL included.
+// Writes a REG_SZ value, terminating NUL included; ERROR_NO_UNICODE_TRANSLATION for a name or
+// text that is not valid UTF-8.
 LONG WriteRegistryText(HKEY key, const std::string& valueName, std::string_view text);
 
 } // namespace haloquill::win32

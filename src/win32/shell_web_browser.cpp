@@ -1,15 +1,21 @@
 #include "win32/shell_web_browser.h"
 
+#include "win32/wide_text.h"
+
 #include <windows.h>
 
 namespace haloquill::win32 {
 
 void ShellWebBrowser::Open(const std::string& address) {
-    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+    const auto wideAddress = ToWide(address);
+    if (!wideAddress) {
+        return; // an address that is not text opens nothing
+    }
     com_.Enter();
-    if (const auto shellExecute = shell_.Get<ShellExecuteFunction>("ShellExecuteA")) {
+    if (const auto shellExecute = shell_.Get<ShellExecuteFunction>("ShellExecuteW")) {
         // A result of 32 or less means no browser could be started; that has no visible effect.
-        shellExecute(nullptr, "Open", address.c_str(), nullptr, "C:\\", SW_SHOWNORMAL);
+        shellExecute(nullptr, L"Open", wideAddress->c_str(), nullptr, L"C:\\", SW_SHOWNORMAL);
     }
 }
 

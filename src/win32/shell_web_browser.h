@@ -13,7 +13,7 @@ class ShellWebBrowser final : public WebBrowser {
 
   private:
     ComApartment com_;                   // the shell may use COM to reach the browser
-    SystemLibrary shell_{"shell32.dll"}; // loaded with the first page opened
+    SystemLibrary shell_{L"shell32.dll"}; // loaded with the first page opened
 };
 
 } // namespace haloquill::win32

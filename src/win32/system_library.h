@@ -8,7 +8,7 @@ namespace haloquill::win32 {
 
 class SystemLibrary {
   public:
-    explicit SystemLibrary(const char* name) : name_(name) {}
+    explicit SystemLibrary(const wchar_t* name) : name_(name) {}
     SystemLibrary(const SystemLibrary&) = delete;
     SystemLibrary& operator=(const SystemLibrary&) = delete;
     ~SystemLibrary() {
@@ -20,7 +20,7 @@ class SystemLibrary {
     // The exported function `name`, or null when the library or the function is missing.
     template <typename Function> Function Get(const char* name) {
         if (!module_) {
-            module_ = ::LoadLibraryA(name_);
+            module_ = ::LoadLibraryW(name_);
         }
         // GetProcAddress gives a generic function pointer; the caller names the real type.
         return module_ ? reinterpret_cast<Function>(
@@ -29,7 +29,7 @@ class SystemLibrary {
     }
 
   private:
-    const char* name_;
+    const wchar_t* name_;
     HMODULE module_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "win32/system_services.h"
 
 #include "design/app_texts.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -48,7 +49,7 @@ BoxAnswer SystemMessageBoxes::Show(std::string_view text, BoxKind kind) {
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const std::string& name)
-    : mutex_(::CreateMutexA(nullptr, FALSE, name.c_str())) {
+    : mutex_(::CreateMutexW(nullptr, FALSE, ToWide(name).value_or(std::wstring()).c_str())) {
     // Another user's copy can hold the name without letting us open it.
     const DWORD error = ::GetLastError();
     anotherRunning_ = error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED);

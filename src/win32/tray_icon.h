@@ -42,7 +42,7 @@ class TrayIcon {
     BOOL Notify(DWORD message);
 
     ShellNotifyFunction notify_;
-    SystemLibrary shell_{"shell32.dll"};
+    SystemLibrary shell_{L"shell32.dll"};
     NOTIFYICONDATAA record_{};
     bool wanted_ = false; // the program is in the notification area
     bool shown_ = false;  // the shell accepted the icon

@@ -106,6 +106,25 @@ TEST_F(ExecutableHeaders, ManifestAsksForCommonControls6AndNamesTheProcessor) {
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
 }
 
+TEST_F(ExecutableHeaders, ManifestDeclaresWindows7To11) {
+    const auto data = image_->Resource(kResourceManifest, 1);
+    ASSERT_TRUE(data.has_value()) << "no manifest";
+    const std::string manifest = Lower(std::string(data->begin(), data->end()));
+    const auto compatibility =
+        manifest.find("<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility.v1\">");
+    ASSERT_NE(compatibility, std::string::npos) << manifest;
+    const auto end = manifest.find("</compatibility>", compatibility);
+    ASSERT_NE(end, std::string::npos);
+    const std::string section = manifest.substr(compatibility, end - compatibility);
+    // Microsoft's identifiers of Windows 7, 8, 8.1 and 10 (which Windows 11 shares).
+    for (const char* id :
+         {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+          "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_EQ(Count(section, std::string("<supportedos id=\"{") + id + "}\"/>"), 1u) << id;
+    }
+    EXPECT_EQ(Count(section, "<supportedos "), 4u);
+}
+
 TEST_F(ExecutableHeaders, EveryCutOrDamageOfTheFileIsReadSafely) {
     std::vector<std::uint8_t> bytes;
     {

@@ -8,6 +8,7 @@
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ struct Hostile {
     DWORD type = REG_SZ;
     std::string data; // text for the string types, raw bytes otherwise
     bool subkey = false;
+    bool utf16 = false; // data holds the UTF-16 code units of the text, as they are stored
 };
 
 std::vector<Hostile> HostileTable() {
@@ -40,6 +42,10 @@ std::vector<Hostile> HostileTable() {
     }
     values.push_back({"64 KiB", REG_SZ, std::string(65536, '7')});
     values.push_back({"bytes above 127", REG_SZ, "\xC3\xA9\xFF\x80"});
+    // Half a surrogate pair: stored text that is not valid UTF-16 and so is no text at all.
+    const wchar_t lone[] = {L'7', static_cast<wchar_t>(0xD800)};
+    values.push_back({"lone surrogate", REG_SZ,
+                      std::string(reinterpret_cast<const char*>(lone), sizeof lone), false, true});
     values.push_back({"REG_EXPAND_SZ 3", REG_EXPAND_SZ, "3"});
     const DWORD number = 3;
     values.push_back({"REG_DWORD 3", REG_DWORD,
@@ -49,9 +55,10 @@ std::vector<Hostile> HostileTable() {
     return values;
 }
 
-// What the program reads back: the text for the string types, nothing for other types.
+// What the program reads back: the text for the string types, nothing for other types and for
+// text that is not valid UTF-16.
 std::optional<std::string> AsRead(const Hostile& value) {
-    if (value.subkey || (value.type != REG_SZ && value.type != REG_EXPAND_SZ)) {
+    if (value.subkey || value.utf16 || (value.type != REG_SZ && value.type != REG_EXPAND_SZ)) {
         return std::nullopt;
     }
     return value.data;
@@ -86,6 +93,13 @@ void Store(ProgramDriver& driver, const Values& values, const std::string& key,
         return;
     }
     std::string data = hostile.data;
+    if (hostile.utf16) {
+        data.append(2, '\0');
+        ::RegSetValueExW(section.Get(), win32::ToWide(key).value_or(L"").c_str(), 0, hostile.type,
+                         reinterpret_cast<const BYTE*>(data.data()),
+                         static_cast<DWORD>(data.size()));
+        return;
+    }
     if (hostile.type == REG_SZ || hostile.type == REG_EXPAND_SZ) {
         data.push_back('\0');
     }

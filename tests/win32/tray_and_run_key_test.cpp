@@ -127,17 +127,31 @@ TEST(TrayEvents, OnlyTheLeftDoubleClickAndTheRightButtonUpMeanAnything) {
 
 class RunKeyTest : public ::testing::Test {
   protected:
-    static constexpr char kScratch[] = "Software\\HaloquillTests\\Run";
-    void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\HaloquillTests"); }
-    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\HaloquillTests"); }
+    static constexpr wchar_t kScratch[] = L"Software\\HaloquillTests\\Run";
+    void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HaloquillTests"); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\HaloquillTests"); }
 
     std::optional<std::string> Stored(const char* name) {
         UniqueRegistryKey key;
-        if (::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive()) !=
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive()) !=
             ERROR_SUCCESS) {
             return std::nullopt;
         }
         return ReadRegistryText(key.Get(), name);
+    }
+
+    // The value exactly as the registry holds it, in UTF-16, and its type.
+    std::optional<std::wstring> StoredWide(const wchar_t* name, DWORD& type) {
+        UniqueRegistryKey key;
+        wchar_t data[256] = {};
+        DWORD size = sizeof data - sizeof(wchar_t);
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive()) !=
+                ERROR_SUCCESS ||
+            ::RegQueryValueExW(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data),
+                               &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::wstring(data, size / sizeof(wchar_t));
     }
 
     RegistryRunKey runKey{HKEY_CURRENT_USER, kScratch};
@@ -155,13 +169,10 @@ TEST_F(RunKeyTest, WritesTheValueCreatingTheKeyAndRemovesItSilently) {
     EXPECT_EQ(Stored("prog"), data);
     EXPECT_FALSE(runKey.HasValue("prog2"));
 
-    UniqueRegistryKey key;
-    ::RegOpenKeyExA(HKEY_CURRENT_USER, kScratch, 0, KEY_READ, key.Receive());
+    // The same REG_SZ as ever: the text and one NUL.
     DWORD type = 0;
-    DWORD size = 0;
-    ::RegQueryValueExA(key.Get(), "prog", nullptr, &type, nullptr, &size);
+    EXPECT_EQ(StoredWide(L"prog", type), std::wstring(data.begin(), data.end()) + L'\0');
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(size, data.size() + 1);
 
     EXPECT_EQ(runKey.RemoveValue("prog").open, 0);
     EXPECT_FALSE(runKey.HasValue("prog"));
@@ -169,12 +180,37 @@ TEST_F(RunKeyTest, WritesTheValueCreatingTheKeyAndRemovesItSilently) {
 
 TEST_F(RunKeyTest, AnEntryOfAnyTypeCountsAsPresent) {
     UniqueRegistryKey key;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                       key.Receive(), nullptr);
     const DWORD number = 1;
     ::RegSetValueExA(key.Get(), "prog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                      sizeof number);
     EXPECT_TRUE(runKey.HasValue("prog"));
+}
+
+TEST_F(RunKeyTest, NamesAndPathsOutsideTheCodePageAreStoredExactly) {
+    const std::string name = "Ангел天使";
+    const std::string data = "\"C:\\Программы\\Ангел\\Ангел天使.exe\" /STARTUP";
+    EXPECT_FALSE(runKey.HasValue(name));
+    const RunKeyStatus written = runKey.SetValue(name, data);
+    EXPECT_EQ(written.open, 0);
+    EXPECT_EQ(written.set, 0);
+    EXPECT_TRUE(runKey.HasValue(name));
+    EXPECT_FALSE(runKey.HasValue("Ангел"));
+    DWORD type = 0;
+    EXPECT_EQ(StoredWide(L"Ангел天使", type),
+              std::wstring(L"\"C:\\Программы\\Ангел\\Ангел天使.exe\" /STARTUP") + L'\0');
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(Stored(name.c_str()), data);
+
+    EXPECT_EQ(runKey.RemoveValue(name).open, 0);
+    EXPECT_FALSE(runKey.HasValue(name));
+    // Text that is not UTF-8 names no value: nothing is found, written or removed in its place.
+    EXPECT_FALSE(runKey.HasValue("\xFF"));
+    EXPECT_NE(runKey.SetValue("\xFF", data).set, 0);
+    EXPECT_NE(runKey.SetValue(name, "\xC3").set, 0);
+    EXPECT_FALSE(runKey.HasValue(name));
+    EXPECT_EQ(runKey.RemoveValue("\xFF").open, 0);
 }
 
 } // namespace

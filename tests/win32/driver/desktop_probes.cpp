@@ -21,7 +21,7 @@ constexpr char kReadOnlyAccess[] = "D:P(A;;KRWD;;;WD)";
 } // namespace
 
 bool NotificationIconShown(HWND receiver, UINT id) {
-    win32::SystemLibrary shell("shell32.dll");
+    win32::SystemLibrary shell(L"shell32.dll");
     const auto notify = shell.Get<ShellNotify>("Shell_NotifyIconA");
     if (!notify) {
         return false;

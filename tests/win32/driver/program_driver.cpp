@@ -4,7 +4,9 @@
 
 #include "base/civil_date.h"
 #include "win32/main_window.h"
+#include "win32/wide_text.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace haloquill::testing {
@@ -27,6 +29,23 @@ BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
         search->found.push_back(window);
     }
     return TRUE;
+}
+
+// The driver's names and paths are its own; one that is not UTF-8 is a fault of the test.
+std::wstring Wide(const std::string& text) {
+    auto wide = win32::ToWide(text);
+    if (!wide) {
+        throw std::runtime_error("not UTF-8: " + text);
+    }
+    return *wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    auto narrow = win32::FromWide(text);
+    if (!narrow) {
+        throw std::runtime_error("a name that is not UTF-16");
+    }
+    return *narrow;
 }
 
 std::vector<HWND> WindowsOfProcess(DWORD processId, const char* className) {
@@ -232,13 +251,18 @@ void RunningProgram::Kill() {
 
 ProgramDriver::ProgramDriver(std::string baseName, const std::string& folder)
     : baseName_(std::move(baseName)), settings_([name = baseName_] { return name; }) {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    directory_ = std::string(temp) + folder;
-    ::CreateDirectoryA(directory_.c_str(), nullptr);
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    directory_ = Narrow(temp) + folder;
+    // Each folder of a nested one in turn.
+    for (auto slash = directory_.find('\\', Narrow(temp).size()); slash != std::string::npos;
+         slash = directory_.find('\\', slash + 1)) {
+        ::CreateDirectoryW(Wide(directory_.substr(0, slash)).c_str(), nullptr);
+    }
+    ::CreateDirectoryW(Wide(directory_).c_str(), nullptr);
     executable_ = directory_ + "\\" + baseName_ + ".exe";
     const std::string original = OwnDirectory() + "\\Haloquill.exe";
-    if (!::CopyFileA(original.c_str(), executable_.c_str(), FALSE)) {
+    if (!::CopyFileW(Wide(original).c_str(), Wide(executable_).c_str(), FALSE)) {
         throw std::runtime_error("cannot copy " + original + " to " + executable_);
     }
     ClearSettings();
@@ -246,12 +270,12 @@ ProgramDriver::ProgramDriver(std::string baseName, const std::string& folder)
 
 ProgramDriver::~ProgramDriver() {
     ClearSettings();
-    ::DeleteFileA(executable_.c_str());
+    ::DeleteFileW(Wide(executable_).c_str());
 }
 
 void ProgramDriver::ClearSettings() {
     const std::string key = "Software\\Corvel\\" + baseName_;
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str());
 }
 
 std::map<std::string, std::string> ProgramDriver::AllSettings() const {
@@ -262,18 +286,19 @@ std::map<std::string, std::string> StoredSettings(const std::string& application
     const win32::RegistrySettingsStore settings([&] { return applicationName; });
     std::map<std::string, std::string> values;
     win32::UniqueRegistryKey section;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, settings.SectionPath().c_str(), 0, KEY_READ,
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(settings.SectionPath()).c_str(), 0, KEY_READ,
                         section.Receive()) != ERROR_SUCCESS) {
         return values;
     }
     for (DWORD index = 0;; ++index) {
-        char name[256];
-        DWORD nameLength = sizeof name;
-        if (::RegEnumValueA(section.Get(), index, name, &nameLength, nullptr, nullptr, nullptr,
+        wchar_t name[256];
+        DWORD nameLength = static_cast<DWORD>(std::size(name));
+        if (::RegEnumValueW(section.Get(), index, name, &nameLength, nullptr, nullptr, nullptr,
                             nullptr) != ERROR_SUCCESS) {
             break;
         }
-        values[name] = win32::ReadRegistryText(section.Get(), name).value_or("<not text>");
+        const std::string key = Narrow(std::wstring(name, nameLength));
+        values[key] = win32::ReadRegistryText(section.Get(), key).value_or("<not text>");
     }
     return values;
 }
@@ -291,11 +316,12 @@ std::unique_ptr<RunningProgram> ProgramDriver::StartCommandLine(std::string comm
 }
 
 std::unique_ptr<RunningProgram> StartProcess(std::string commandLine) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &process)) {
+    std::wstring wideCommandLine = Wide(commandLine);
+    if (!::CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &process)) {
         throw std::runtime_error("cannot start " + commandLine);
     }
     return std::make_unique<RunningProgram>(process);
@@ -303,13 +329,13 @@ std::unique_ptr<RunningProgram> StartProcess(std::string commandLine) {
 
 namespace {
 
-constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 } // namespace
 
 std::optional<std::string> ReadRunEntry(const std::string& name) {
     win32::UniqueRegistryKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     return win32::ReadRegistryText(key.Get(), name);
@@ -317,7 +343,7 @@ std::optional<std::string> ReadRunEntry(const std::string& name) {
 
 void WriteRunEntry(const std::string& name, const std::string& data) {
     win32::UniqueRegistryKey key;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_WRITE, nullptr,
                           key.Receive(), nullptr) != ERROR_SUCCESS ||
         win32::WriteRegistryText(key.Get(), name, data) != ERROR_SUCCESS) {
         throw std::runtime_error("cannot write the Run entry " + name);
@@ -326,16 +352,16 @@ void WriteRunEntry(const std::string& name, const std::string& data) {
 
 void RemoveRunEntry(const std::string& name) {
     win32::UniqueRegistryKey key;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, key.Receive()) ==
         ERROR_SUCCESS) {
-        ::RegDeleteValueA(key.Get(), name.c_str());
+        ::RegDeleteValueW(key.Get(), Wide(name).c_str());
     }
 }
 
 std::string OwnDirectory() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string directory(path);
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string directory = Narrow(path);
     return directory.substr(0, directory.find_last_of('\\'));
 }
 

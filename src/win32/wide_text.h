@@ -1,0 +1,22 @@
+#pragma once
+// The one place where the program's text (UTF-8 in std::string) meets the UTF-16 text of the wide
+// Win32 calls. A conversion that meets text which is not valid in its encoding gives nothing, so
+// that the caller treats the text as unreadable instead of carrying a changed copy on.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace haloquill::win32 {
+
+// UTF-16 for a wide call; nothing when `text` is not valid UTF-8.
+std::optional<std::wstring> ToWide(std::string_view text);
+
+// UTF-8 for the program; nothing when `text` is not valid UTF-16 (a lone surrogate).
+std::optional<std::string> FromWide(std::wstring_view text);
+
+// The name in lower case as Windows folds it, so that one name in any letter case is one
+// program, as it is one settings key; nothing when `name` is not valid UTF-8.
+std::optional<std::string> LowerCaseName(std::string_view name);
+
+} // namespace haloquill::win32
