@@ -64,8 +64,11 @@ ControlLook LookOf(ControlId id) {
         return Look(kBoldUnderlined, kWhite, std::nullopt, true, true);
     case kAboutLabel6:
         return Look(kBold, kParchment, std::nullopt);
-    case kAboutCmdOK:
-        return Look(kBold, kBlack, kParchment);
+    case kAboutCmdOK: {
+        ControlLook look = Look(kBold, kBlack, kParchment);
+        look.defaultButton = true;
+        return look;
+    }
     case kAboutPicIcon:
         return Look(kRegular, kBlack, Rgb{224, 224, 224});
     default:

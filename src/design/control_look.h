@@ -35,6 +35,7 @@ struct ControlLook {
     std::optional<Rgb> background; // none: transparent over its container
     bool autoSize = false;         // width and height follow the text, left edge kept
     bool link = false;             // hand pointer, click runs its command
+    bool defaultButton = false;    // Enter presses it wherever the focus is in its window
 };
 
 ControlLook LookOf(ControlId id);

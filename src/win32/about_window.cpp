@@ -70,7 +70,8 @@ void AboutWindow::ShowModal(HWND owner) {
 
     MSG message{};
     bool quit = false;
-    while (window_) {
+    closing_ = false;
+    while (window_ && !closing_) {
         if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
@@ -102,6 +103,13 @@ void AboutWindow::Close() {
     if (window_) {
         ::DestroyWindow(window_);
     }
+}
+
+void AboutWindow::EndModal() {
+    // The window goes only after its owner is enabled again, so the activation and the focus
+    // return to the owner and not to another program.
+    closing_ = true;
+    ::PostMessageA(window_, WM_NULL, 0, 0);
 }
 
 void AboutWindow::Paint(HWND window) {
@@ -149,7 +157,7 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL:
-            ::DestroyWindow(window);
+            EndModal();
             return 0;
         case kAboutLabel5:
             if (HIWORD(wParam) == STN_CLICKED) {
@@ -166,7 +174,7 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         }
         break;
     case WM_CLOSE:
-        ::DestroyWindow(window);
+        EndModal();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -295,12 +295,42 @@ void MainWindow::ShowFront(ControlId front, ControlId back) {
     // Shown before the other is hidden, so the background never shows through.
     ::SetWindowPos(frontWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::ShowWindow(backWindow, SW_HIDE);
-    if (focusBehind) {
-        ::SetFocus(::GetNextDlgTabItem(window_, nullptr, FALSE));
+    if (focusBehind || (focus && focus == backWindow)) {
+        ::SetFocus(FirstTabStop(frontWindow));
+    }
+}
+
+HWND MainWindow::FirstTabStop(HWND container) const {
+    if (container && (::GetWindowLongA(container, GWL_STYLE) & WS_TABSTOP)) {
+        return container;
+    }
+    HWND first = container ? ::GetNextDlgTabItem(container, nullptr, FALSE) : nullptr;
+    return first ? first : ::GetNextDlgTabItem(window_, nullptr, FALSE);
+}
+
+void MainWindow::RememberFocus() {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) {
+        lastFocus_ = focus;
+    }
+}
+
+void MainWindow::RestoreFocus() {
+    // The control that had the focus when the window was left, if it can still take it;
+    // otherwise the first Tab stop of the page in front.
+    HWND focus = lastFocus_;
+    const bool usable = focus && ::IsWindow(focus) && ::IsChild(window_, focus) &&
+                        ::IsWindowVisible(focus) && ::IsWindowEnabled(focus);
+    if (!usable) {
+        focus = FirstTabStop(Control(frontPage_));
+    }
+    if (focus) {
+        ::SetFocus(focus);
     }
 }
 
 void MainWindow::BringPageToFront(Page page) {
+    frontPage_ = page == Page::Settings ? kFraSettings : kFraRune;
     if (page == Page::Settings) {
         ShowFront(kFraSettings, kFraRune);
     } else {
@@ -320,7 +350,12 @@ void MainWindow::ShowAboutWindow() {
     if (!about_) {
         about_ = std::make_unique<AboutWindow>(instance_, web_, icon_);
     }
+    // Disabling the window takes the focus from it; it comes back when the About window closes.
+    RememberFocus();
     about_->ShowModal(window_);
+    if (window_ && ::GetActiveWindow() == window_) {
+        RestoreFocus();
+    }
 }
 
 void MainWindow::ShowMainWindow() {
@@ -442,6 +477,17 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     }
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            RememberFocus();
+        } else if (!HIWORD(wParam)) {
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        // The window itself has nothing to type into: the focus goes on to a control.
+        RestoreFocus();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam && pendingPicture_ != 0) {

@@ -1,6 +1,7 @@
 #include "win32/styled_controls.h"
 #include "design/twips.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 namespace haloquill::win32 {
@@ -22,7 +23,7 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
                                                                          : DWORD{SS_LEFT}) |
                               SS_NOTIFY};
     case ControlKind::LinkLabel:
-        return {"STATIC", SS_CENTER | SS_NOTIFY};
+        return {"STATIC", SS_CENTER | SS_NOTIFY | WS_TABSTOP};
     case ControlKind::Button:
         return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     case ControlKind::DropDownList:
@@ -45,13 +46,86 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
     return {"STATIC", 0};
 }
 
+constexpr UINT_PTR kKeyboardSubclass = 2;
+
+// A drawn button answers the dialog keys as a push button: Enter presses it while it has the
+// focus, and the default one takes Enter elsewhere in its window.
+LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_GETDLGCODE: {
+        const bool isDefault = ::GetFocus() == button ||
+                               LookOf(static_cast<ControlId>(::GetDlgCtrlID(button))).defaultButton;
+        return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    case BM_SETSTYLE:
+        // The dialog keys move the default mark this way; the new style would end the drawing.
+        ::InvalidateRect(button, nullptr, FALSE);
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(button, PushButtonProc, kKeyboardSubclass);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(button, message, wParam, lParam);
+}
+
+void NotifyLinkClicked(HWND link) {
+    ::SendMessageA(::GetParent(link), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(link));
+}
+
+// A link label works from the keyboard as a button does: it is a Tab stop, Enter and Space open
+// its page as a click does, and it shows the focus.
+LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter then reaches the window as this link's click.
+        return ::GetFocus() == link ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+    case BM_SETSTYLE:
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            NotifyLinkClicked(link);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        ::InvalidateRect(link, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const LRESULT result = ::DefSubclassProc(link, message, wParam, lParam);
+        const bool hideFocus = (::SendMessageA(link, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+        if (::GetFocus() == link && !hideFocus) {
+            RECT client;
+            ::GetClientRect(link, &client);
+            HDC dc = ::GetDC(link);
+            ::DrawFocusRect(dc, &client);
+            ::ReleaseDC(link, dc);
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(link, LinkLabelProc, kKeyboardSubclass);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(link, message, wParam, lParam);
+}
+
 } // namespace
 
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
                          const std::string& caption, GdiCache& gdi) {
     const auto [className, kindStyle] = ClassFor(spec);
     DWORD style = WS_CHILD | kindStyle;
-    if (!spec.hidden) {
+    // Controls below the client area are hidden too, so assistive technology does not list them.
+    if (!spec.hidden && !IsBelowClientArea(spec)) {
         style |= WS_VISIBLE;
     }
     if (spec.startsGroup) {
@@ -87,6 +161,11 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     }
     if (look.autoSize) {
         FitLabelToText(control, gdi);
+    }
+    if (spec.kind == ControlKind::Button) {
+        ::SetWindowSubclass(control, PushButtonProc, kKeyboardSubclass, 0);
+    } else if (spec.kind == ControlKind::LinkLabel) {
+        ::SetWindowSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
     }
     return control;
 }
