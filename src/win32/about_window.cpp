@@ -117,9 +117,9 @@ void AboutWindow::Paint(HWND window) {
     HDC dc = ::BeginPaint(window, &paint);
     RECT client;
     ::GetClientRect(window, &client);
-    ::FillRect(dc, &client, gdi_.Brush(kWindowBlue));
+    ::FillRect(dc, &client, gdi_.Brush(WindowBackground(gdi_.HighContrast())));
     const int dpi = gdi_.Dpi();
-    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(kPaleYellow));
+    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(OutlineColour(gdi_.HighContrast())));
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     const int y = TwipsToPixels(kAboutRuleTopTwips, dpi);
     ::MoveToEx(dc, TwipsToPixels(-60, dpi), y, nullptr);
@@ -151,6 +151,11 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
         Paint(window);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        gdi_.SetHighContrast(SystemHighContrast());
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND:

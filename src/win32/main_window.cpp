@@ -169,14 +169,10 @@ void MainWindow::CreateControls() {
         }
         controls_[spec.id] = control;
         if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-            const ControlLook look = LookOf(spec.id);
-            FrameStyle& style = frameStyles_[spec.id];
-            style.captionFont = gdi_.Font(look.font);
-            style.captionColour = ToColorRef(look.text);
-            style.background = gdi_.Brush(look.background.value_or(kWindowBlue));
-            style.outlineColour = ToColorRef(kPaleYellow);
+            frameStyles_[spec.id].captionFont = gdi_.Font(LookOf(spec.id).font);
         }
     }
+    ColourFrames();
     // Styles are complete only now: rectangles come after the frame that holds them.
     for (auto& [id, style] : frameStyles_) {
         SetFrameStyle(Control(id), &style);
@@ -191,6 +187,24 @@ void MainWindow::CreateControls() {
     SetRunSelected(false);
     EnableSysTray(false);
     ShowAngelPicture(1);
+}
+
+void MainWindow::ColourFrames() {
+    const bool highContrast = gdi_.HighContrast();
+    for (auto& [id, style] : frameStyles_) {
+        const ControlColours colours = ColoursOf(id, highContrast);
+        style.captionColour = ToColorRef(colours.text);
+        style.background = gdi_.Brush(colours.background);
+        style.outlineColour = ToColorRef(OutlineColour(highContrast));
+    }
+}
+
+void MainWindow::OnColoursChanged() {
+    // High contrast switched on or off, or the scheme's colours changed: draw everything again.
+    gdi_.SetHighContrast(SystemHighContrast());
+    ColourFrames();
+    ::RedrawWindow(window_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -472,9 +486,18 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND: {
         RECT client;
         ::GetClientRect(window, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, gdi_.Brush(kWindowBlue));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   gdi_.Brush(WindowBackground(gdi_.HighContrast())));
         return 1;
     }
+    case WM_SYSCOLORCHANGE:
+        OnColoursChanged();
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) {
+            OnColoursChanged();
+        }
+        break;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;

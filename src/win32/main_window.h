@@ -82,6 +82,9 @@ class MainWindow final : public MainView {
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
     void BringToFront();
+    // The frames' colours for the current mode; again when high contrast is switched.
+    void ColourFrames();
+    void OnColoursChanged();
     // The first Tab stop in `container` (the control itself when it is one).
     HWND FirstTabStop(HWND container) const;
     // Keeps the focused control while the window is left, and gives the focus back to it.

@@ -171,21 +171,21 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
 }
 
 HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
-    const auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
-    ControlLook look = LookOf(id);
+    auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
     char className[16] = {};
     ::GetClassNameA(control, className, sizeof className);
     if (lstrcmpiA(className, "ComboLBox") == 0) {
-        look = LookOf(kCboHour); // the opened list of a time list
+        id = kCboHour; // the opened list of a time list
     }
-    ::SetTextColor(dc, ToColorRef(look.text));
-    if (look.background) {
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
+    ::SetTextColor(dc, ToColorRef(colours.text));
+    if (LookOf(id).background || gdi.HighContrast()) {
         ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ToColorRef(*look.background));
-        return gdi.Brush(*look.background);
+        ::SetBkColor(dc, ToColorRef(colours.background));
+    } else {
+        ::SetBkMode(dc, TRANSPARENT);
     }
-    ::SetBkMode(dc, TRANSPARENT);
-    return gdi.Brush(kWindowBlue);
+    return gdi.Brush(colours.background);
 }
 
 void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
@@ -196,18 +196,19 @@ void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
 }
 
 void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlLook look = LookOf(id);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const Rgb background = look.background.value_or(kWindowBlue);
-    ::FillRect(dc, &rect, selected ? gdi.Brush(look.text) : gdi.Brush(background));
+    ::FillRect(dc, &rect, gdi.Brush(selected ? colours.selectedBackground : colours.background));
     if (item.itemID != static_cast<UINT>(-1)) {
         char text[64] = {};
         ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
         HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ToColorRef(selected ? background : look.text));
+        ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
         RECT textRect = rect;
         textRect.left += ::MulDiv(2, gdi.Dpi(), 96);
         ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -219,20 +220,27 @@ void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
 }
 
 void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlLook look = LookOf(id);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    ::FillRect(dc, &rect, gdi.Brush(look.background.value_or(kParchment)));
+    ::FillRect(dc, &rect, gdi.Brush(colours.background));
+    if (look.defaultButton) {
+        // The default button has a dark frame around its edge.
+        ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        ::InflateRect(&rect, -1, -1);
+    }
     ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     char caption[128] = {};
     ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
     HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(look.text));
+    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
     RECT text = rect;
     if (pressed) {
         ::OffsetRect(&text, 1, 1);
