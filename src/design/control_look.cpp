@@ -64,13 +64,59 @@ ControlLook LookOf(ControlId id) {
         return Look(kBoldUnderlined, kWhite, std::nullopt, true, true);
     case kAboutLabel6:
         return Look(kBold, kParchment, std::nullopt);
-    case kAboutCmdOK:
-        return Look(kBold, kBlack, kParchment);
+    case kAboutCmdOK: {
+        ControlLook look = Look(kBold, kBlack, kParchment);
+        look.defaultButton = true;
+        return look;
+    }
     case kAboutPicIcon:
         return Look(kRegular, kBlack, Rgb{224, 224, 224});
     default:
         return Look(kRegular, kBlack, kWindowBlue);
     }
+}
+
+namespace {
+
+Colour Design(Rgb rgb) {
+    return Colour{rgb, std::nullopt};
+}
+
+Colour System(SystemColour role) {
+    return Colour{Rgb{}, role};
+}
+
+bool IsButton(ControlId id) {
+    return id == kCmdExit || id == kCmdCalculateMoonPhase || id == kCmdSettings ||
+           id == kAboutCmdOK;
+}
+
+} // namespace
+
+ControlColours ColoursOf(ControlId id, bool highContrast) {
+    const ControlLook look = LookOf(id);
+    if (!highContrast) {
+        const Rgb background = look.background.value_or(kWindowBlue);
+        return ControlColours{Design(look.text), Design(background), Design(background),
+                              Design(look.text)};
+    }
+    const Colour highlight = System(SystemColour::Highlight);
+    const Colour highlightText = System(SystemColour::HighlightText);
+    if (IsButton(id)) {
+        return ControlColours{System(SystemColour::ButtonText), System(SystemColour::ButtonFace),
+                              highlightText, highlight};
+    }
+    const Colour text =
+        look.link ? System(SystemColour::HotLight) : System(SystemColour::WindowText);
+    return ControlColours{text, System(SystemColour::Window), highlightText, highlight};
+}
+
+Colour WindowBackground(bool highContrast) {
+    return highContrast ? System(SystemColour::Window) : Design(kWindowBlue);
+}
+
+Colour OutlineColour(bool highContrast) {
+    return highContrast ? System(SystemColour::WindowText) : Design(kPaleYellow);
 }
 
 } // namespace haloquill

@@ -70,7 +70,8 @@ void AboutWindow::ShowModal(HWND owner) {
 
     MSG message{};
     bool quit = false;
-    while (window_) {
+    closing_ = false;
+    while (window_ && !closing_) {
         if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
@@ -104,14 +105,21 @@ void AboutWindow::Close() {
     }
 }
 
+void AboutWindow::EndModal() {
+    // The window goes only after its owner is enabled again, so the activation and the focus
+    // return to the owner and not to another program.
+    closing_ = true;
+    ::PostMessageA(window_, WM_NULL, 0, 0);
+}
+
 void AboutWindow::Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window, &paint);
     RECT client;
     ::GetClientRect(window, &client);
-    ::FillRect(dc, &client, gdi_.Brush(kWindowBlue));
+    ::FillRect(dc, &client, gdi_.Brush(WindowBackground(gdi_.HighContrast())));
     const int dpi = gdi_.Dpi();
-    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(kPaleYellow));
+    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(OutlineColour(gdi_.HighContrast())));
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     const int y = TwipsToPixels(kAboutRuleTopTwips, dpi);
     ::MoveToEx(dc, TwipsToPixels(-60, dpi), y, nullptr);
@@ -143,13 +151,18 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT:
         Paint(window);
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        gdi_.SetHighContrast(SystemHighContrast());
+        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK:
         case IDCANCEL:
-            ::DestroyWindow(window);
+            EndModal();
             return 0;
         case kAboutLabel5:
             if (HIWORD(wParam) == STN_CLICKED) {
@@ -166,7 +179,7 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         }
         break;
     case WM_CLOSE:
-        ::DestroyWindow(window);
+        EndModal();
         return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -34,12 +34,15 @@ class AboutWindow {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void Paint(HWND window);
+    // Ends the modal loop; ShowModal then enables the owner and closes the window.
+    void EndModal();
 
     HINSTANCE instance_;
     WebPageLauncher& web_;
     HICON icon_;
     GdiCache gdi_;
     HWND window_ = nullptr;
+    bool closing_ = false;
 };
 
 } // namespace haloquill::win32

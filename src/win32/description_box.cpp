@@ -14,6 +14,23 @@ bool KeyDown(int key) {
 
 LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                     UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    if (message == WM_GETDLGCODE) {
+        // A multi-line edit asks for every key; the box is read-only, so Tab, Shift+Tab, Enter
+        // and Esc stay the window's keys and the focus can leave it.
+        const LRESULT code = ::DefSubclassProc(edit, message, wParam, lParam);
+        return code & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    }
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) {
+        return 0; // the edit would ask its parent to close
+    }
+    if (message == WM_KEYDOWN && wParam == VK_TAB) {
+        // A Tab that reaches the box all the same moves the focus on, as in the rest of the window.
+        ::SendMessageA(::GetAncestor(edit, GA_ROOT), WM_NEXTDLGCTL, KeyDown(VK_SHIFT) ? 1 : 0, 0);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == '\t') {
+        return 0;
+    }
     if (message == WM_CONTEXTMENU ||
         IsCopyOrCutRequest(message, wParam, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT))) {
         return 0;

@@ -72,7 +72,10 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
+    case WM_NEXTDLGCTL:
         return ::SendMessageA(::GetParent(window), message, wParam, lParam);
+    case WM_CLOSE:
+        return 0; // a frame lives as long as its window; a close would destroy the page with it
     default:
         break;
     }

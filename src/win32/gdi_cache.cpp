@@ -23,6 +23,47 @@ HBRUSH GdiCache::Brush(const Rgb& colour) {
     return static_cast<HBRUSH>(brush.Get());
 }
 
+namespace {
+
+int SystemColourIndex(SystemColour role) {
+    switch (role) {
+    case SystemColour::Window:
+        return COLOR_WINDOW;
+    case SystemColour::WindowText:
+        return COLOR_WINDOWTEXT;
+    case SystemColour::ButtonFace:
+        return COLOR_BTNFACE;
+    case SystemColour::ButtonText:
+        return COLOR_BTNTEXT;
+    case SystemColour::Highlight:
+        return COLOR_HIGHLIGHT;
+    case SystemColour::HighlightText:
+        return COLOR_HIGHLIGHTTEXT;
+    case SystemColour::HotLight:
+        break;
+    }
+    return COLOR_HOTLIGHT;
+}
+
+} // namespace
+
+COLORREF ToColorRef(const Colour& colour) {
+    return colour.system ? ::GetSysColor(SystemColourIndex(*colour.system))
+                         : ToColorRef(colour.rgb);
+}
+
+bool SystemHighContrast() {
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+HBRUSH GdiCache::Brush(const Colour& colour) {
+    return colour.system ? ::GetSysColorBrush(SystemColourIndex(*colour.system))
+                         : Brush(colour.rgb);
+}
+
 int ScreenDpi() {
     HDC screen = ::GetDC(nullptr);
     const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;

@@ -15,16 +15,30 @@ inline COLORREF ToColorRef(const Rgb& rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
+// The system colour that stands for a role, or the design's colour.
+COLORREF ToColorRef(const Colour& colour);
+
+// Whether the system's high-contrast mode is on now.
+bool SystemHighContrast();
+
 class GdiCache {
   public:
-    explicit GdiCache(int dpi) : dpi_(dpi) {}
+    explicit GdiCache(int dpi) : dpi_(dpi), highContrast_(SystemHighContrast()) {}
 
     HFONT Font(const FontSpec& spec);
     HBRUSH Brush(const Rgb& colour);
+    // A system colour's brush belongs to the system; a design colour's is kept here.
+    HBRUSH Brush(const Colour& colour);
     int Dpi() const { return dpi_; }
+
+    // Whether the windows drawn with this cache use only system colours; read again when the
+    // setting changes.
+    bool HighContrast() const { return highContrast_; }
+    void SetHighContrast(bool on) { highContrast_ = on; }
 
   private:
     int dpi_;
+    bool highContrast_;
     std::map<std::tuple<int, bool, bool>, UniqueGdiObject> fonts_;
     std::map<std::tuple<int, int, int>, UniqueGdiObject> brushes_;
 };

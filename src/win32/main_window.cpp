@@ -166,14 +166,10 @@ void MainWindow::CreateControls() {
         }
         controls_[spec.id] = control;
         if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-            const ControlLook look = LookOf(spec.id);
-            FrameStyle& style = frameStyles_[spec.id];
-            style.captionFont = gdi_.Font(look.font);
-            style.captionColour = ToColorRef(look.text);
-            style.background = gdi_.Brush(look.background.value_or(kWindowBlue));
-            style.outlineColour = ToColorRef(kPaleYellow);
+            frameStyles_[spec.id].captionFont = gdi_.Font(LookOf(spec.id).font);
         }
     }
+    ColourFrames();
     // Styles are complete only now: rectangles come after the frame that holds them.
     for (auto& [id, style] : frameStyles_) {
         SetFrameStyle(Control(id), &style);
@@ -185,6 +181,24 @@ void MainWindow::CreateControls() {
         // The notification-area icon reports its mouse messages to this box.
         ::SetWindowSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
+}
+
+void MainWindow::ColourFrames() {
+    const bool highContrast = gdi_.HighContrast();
+    for (auto& [id, style] : frameStyles_) {
+        const ControlColours colours = ColoursOf(id, highContrast);
+        style.captionColour = ToColorRef(colours.text);
+        style.background = gdi_.Brush(colours.background);
+        style.outlineColour = ToColorRef(OutlineColour(highContrast));
+    }
+}
+
+void MainWindow::OnColoursChanged() {
+    // High contrast switched on or off, or the scheme's colours changed: draw everything again.
+    gdi_.SetHighContrast(SystemHighContrast());
+    ColourFrames();
+    ::RedrawWindow(window_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 HWND MainWindow::Control(ControlId id) const {
@@ -286,12 +300,42 @@ void MainWindow::ShowFront(ControlId front, ControlId back) {
     // Shown before the other is hidden, so the background never shows through.
     ::SetWindowPos(frontWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::ShowWindow(backWindow, SW_HIDE);
-    if (focusBehind) {
-        ::SetFocus(::GetNextDlgTabItem(window_, nullptr, FALSE));
+    if (focusBehind || (focus && focus == backWindow)) {
+        ::SetFocus(FirstTabStop(frontWindow));
+    }
+}
+
+HWND MainWindow::FirstTabStop(HWND container) const {
+    if (container && (::GetWindowLongA(container, GWL_STYLE) & WS_TABSTOP)) {
+        return container;
+    }
+    HWND first = container ? ::GetNextDlgTabItem(container, nullptr, FALSE) : nullptr;
+    return first ? first : ::GetNextDlgTabItem(window_, nullptr, FALSE);
+}
+
+void MainWindow::RememberFocus() {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(window_, focus)) {
+        lastFocus_ = focus;
+    }
+}
+
+void MainWindow::RestoreFocus() {
+    // The control that had the focus when the window was left, if it can still take it;
+    // otherwise the first Tab stop of the page in front.
+    HWND focus = lastFocus_;
+    const bool usable = focus && ::IsWindow(focus) && ::IsChild(window_, focus) &&
+                        ::IsWindowVisible(focus) && ::IsWindowEnabled(focus);
+    if (!usable) {
+        focus = FirstTabStop(Control(frontPage_));
+    }
+    if (focus) {
+        ::SetFocus(focus);
     }
 }
 
 void MainWindow::BringPageToFront(Page page) {
+    frontPage_ = page == Page::Settings ? kFraSettings : kFraRune;
     if (page == Page::Settings) {
         ShowFront(kFraSettings, kFraRune);
     } else {
@@ -311,7 +355,12 @@ void MainWindow::ShowAboutWindow() {
     if (!about_) {
         about_ = std::make_unique<AboutWindow>(instance_, web_, icon_);
     }
+    // Disabling the window takes the focus from it; it comes back when the About window closes.
+    RememberFocus();
     about_->ShowModal(window_);
+    if (window_ && ::GetActiveWindow() == window_) {
+        RestoreFocus();
+    }
 }
 
 void MainWindow::ShowMainWindow(WindowState state) {
@@ -429,11 +478,31 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_ERASEBKGND: {
         RECT client;
         ::GetClientRect(window, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, gdi_.Brush(kWindowBlue));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   gdi_.Brush(WindowBackground(gdi_.HighContrast())));
         return 1;
     }
+    case WM_SYSCOLORCHANGE:
+        OnColoursChanged();
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) {
+            OnColoursChanged();
+        }
+        break;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            RememberFocus();
+        } else if (!HIWORD(wParam)) {
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        // The window itself has nothing to type into: the focus goes on to a control.
+        RestoreFocus();
         return 0;
     case WM_SHOWWINDOW:
         if (wParam && pendingPicture_ != 0) {

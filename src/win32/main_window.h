@@ -83,11 +83,21 @@ class MainWindow final : public MainView {
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
     void BringToFront();
+    // The frames' colours for the current mode; again when high contrast is switched.
+    void ColourFrames();
+    void OnColoursChanged();
+    // The first Tab stop in `container` (the control itself when it is one).
+    HWND FirstTabStop(HWND container) const;
+    // Keeps the focused control while the window is left, and gives the focus back to it.
+    void RememberFocus();
+    void RestoreFocus();
 
     HINSTANCE instance_;
     WebPageLauncher& web_;
     UINT taskbarCreated_ = 0;
-    int pendingPicture_ = 0; // shown once the window is, so a hidden start decodes nothing
+    HWND lastFocus_ = nullptr;       // the focused control when the window was left
+    ControlId frontPage_ = kFraRune; // the page in front
+    int pendingPicture_ = 0;         // shown once the window is, so a hidden start decodes nothing
     MainWindowController controller_;
     HWND window_ = nullptr;
     GdiCache gdi_;

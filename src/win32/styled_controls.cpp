@@ -1,6 +1,7 @@
 #include "win32/styled_controls.h"
 #include "design/twips.h"
 
+#include <commctrl.h>
 #include <uxtheme.h>
 
 namespace haloquill::win32 {
@@ -22,7 +23,7 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
                                                                          : DWORD{SS_LEFT}) |
                               SS_NOTIFY};
     case ControlKind::LinkLabel:
-        return {"STATIC", SS_CENTER | SS_NOTIFY};
+        return {"STATIC", SS_CENTER | SS_NOTIFY | WS_TABSTOP};
     case ControlKind::Button:
         return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     case ControlKind::DropDownList:
@@ -45,13 +46,86 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
     return {"STATIC", 0};
 }
 
+constexpr UINT_PTR kKeyboardSubclass = 2;
+
+// A drawn button answers the dialog keys as a push button: Enter presses it while it has the
+// focus, and the default one takes Enter elsewhere in its window.
+LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_GETDLGCODE: {
+        const bool isDefault = ::GetFocus() == button ||
+                               LookOf(static_cast<ControlId>(::GetDlgCtrlID(button))).defaultButton;
+        return DLGC_BUTTON | (isDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    }
+    case BM_SETSTYLE:
+        // The dialog keys move the default mark this way; the new style would end the drawing.
+        ::InvalidateRect(button, nullptr, FALSE);
+        return 0;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(button, PushButtonProc, kKeyboardSubclass);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(button, message, wParam, lParam);
+}
+
+void NotifyLinkClicked(HWND link) {
+    ::SendMessageA(::GetParent(link), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(link));
+}
+
+// A link label works from the keyboard as a button does: it is a Tab stop, Enter and Space open
+// its page as a click does, and it shows the focus.
+LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR /*id*/, DWORD_PTR /*data*/) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter then reaches the window as this link's click.
+        return ::GetFocus() == link ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON;
+    case BM_SETSTYLE:
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE || wParam == VK_RETURN) {
+            NotifyLinkClicked(link);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        ::InvalidateRect(link, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const LRESULT result = ::DefSubclassProc(link, message, wParam, lParam);
+        const bool hideFocus = (::SendMessageA(link, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+        if (::GetFocus() == link && !hideFocus) {
+            RECT client;
+            ::GetClientRect(link, &client);
+            HDC dc = ::GetDC(link);
+            ::DrawFocusRect(dc, &client);
+            ::ReleaseDC(link, dc);
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(link, LinkLabelProc, kKeyboardSubclass);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(link, message, wParam, lParam);
+}
+
 } // namespace
 
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
                          const std::string& caption, GdiCache& gdi) {
     const auto [className, kindStyle] = ClassFor(spec);
     DWORD style = WS_CHILD | kindStyle;
-    if (!spec.hidden) {
+    // Controls below the client area are hidden too, so assistive technology does not list them.
+    if (!spec.hidden && !IsBelowClientArea(spec)) {
         style |= WS_VISIBLE;
     }
     if (spec.startsGroup) {
@@ -88,25 +162,30 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     if (look.autoSize) {
         FitLabelToText(control, gdi);
     }
+    if (spec.kind == ControlKind::Button) {
+        ::SetWindowSubclass(control, PushButtonProc, kKeyboardSubclass, 0);
+    } else if (spec.kind == ControlKind::LinkLabel) {
+        ::SetWindowSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
+    }
     return control;
 }
 
 HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
-    const auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
-    ControlLook look = LookOf(id);
+    auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
     char className[16] = {};
     ::GetClassNameA(control, className, sizeof className);
     if (lstrcmpiA(className, "ComboLBox") == 0) {
-        look = LookOf(kCboHour); // the opened list of a time list
+        id = kCboHour; // the opened list of a time list
     }
-    ::SetTextColor(dc, ToColorRef(look.text));
-    if (look.background) {
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
+    ::SetTextColor(dc, ToColorRef(colours.text));
+    if (LookOf(id).background || gdi.HighContrast()) {
         ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ToColorRef(*look.background));
-        return gdi.Brush(*look.background);
+        ::SetBkColor(dc, ToColorRef(colours.background));
+    } else {
+        ::SetBkMode(dc, TRANSPARENT);
     }
-    ::SetBkMode(dc, TRANSPARENT);
-    return gdi.Brush(kWindowBlue);
+    return gdi.Brush(colours.background);
 }
 
 void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
@@ -117,18 +196,19 @@ void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
 }
 
 void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlLook look = LookOf(id);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const Rgb background = look.background.value_or(kWindowBlue);
-    ::FillRect(dc, &rect, selected ? gdi.Brush(look.text) : gdi.Brush(background));
+    ::FillRect(dc, &rect, gdi.Brush(selected ? colours.selectedBackground : colours.background));
     if (item.itemID != static_cast<UINT>(-1)) {
         char text[64] = {};
         ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
         HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ToColorRef(selected ? background : look.text));
+        ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
         RECT textRect = rect;
         textRect.left += ::MulDiv(2, gdi.Dpi(), 96);
         ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -140,20 +220,27 @@ void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
 }
 
 void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const ControlLook look = LookOf(static_cast<ControlId>(item.CtlID));
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlLook look = LookOf(id);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
     HDC dc = item.hDC;
     RECT rect = item.rcItem;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
-    ::FillRect(dc, &rect, gdi.Brush(look.background.value_or(kParchment)));
+    ::FillRect(dc, &rect, gdi.Brush(colours.background));
+    if (look.defaultButton) {
+        // The default button has a dark frame around its edge.
+        ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        ::InflateRect(&rect, -1, -1);
+    }
     ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     char caption[128] = {};
     ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
     HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(look.text));
+    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
     RECT text = rect;
     if (pressed) {
         ::OffsetRect(&text, 1, 1);

@@ -355,14 +355,15 @@ std::vector<int> TabOrder(HWND window, HWND start, int steps) {
 
 TEST_F(MainWindowTest, TabMovesThroughTheVisiblePageInReadingOrder) {
     // First start: the settings page is in front and the tray box is disabled.
-    // Tab reaches the selected option; the arrow keys move between the options.
-    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 6),
-              (std::vector<int>{kCboHour, kCboMinute, kCboSecond, kOptDontRun,
-                                kCmdCalculateMoonPhase, kCmdExit}));
+    // Tab reaches the selected option; the arrow keys move between the options. The links are
+    // Tab stops too: the promotional label shown, and the banner.
+    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 8),
+              (std::vector<int>{kLblCobrand, kCboHour, kCboMinute, kCboSecond, kOptDontRun,
+                                kCmdCalculateMoonPhase, kLabel61, kCmdExit}));
     ::SendMessageA(Find(kCmdCalculateMoonPhase), WM_SETFOCUS, 0, 0);
     window.BringPageToFront(Page::Angel);
-    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 3),
-              (std::vector<int>{kTxtCardDesc, kCmdSettings, kCmdExit}));
+    EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 5),
+              (std::vector<int>{kLblCobrand, kTxtCardDesc, kCmdSettings, kLabel61, kCmdExit}));
 }
 
 TEST_F(MainWindowTest, ArrowKeysChooseBetweenTheStartUpOptions) {

@@ -236,6 +236,53 @@ bool RunningProgram::PressAccessKey(char key) const {
     return ::SendInput(4, keys, sizeof(INPUT)) == 4;
 }
 
+bool RunningProgram::PressKey(WORD key, bool shift, HWND window) const {
+    HWND target = window ? window : mainWindow_;
+    if (::GetForegroundWindow() != target) {
+        ::SetForegroundWindow(target);
+        if (!WaitUntil([&] { return ::GetForegroundWindow() == target; }, 5s)) {
+            return false;
+        }
+    }
+    WaitUntilIdle();
+    std::vector<INPUT> keys;
+    if (shift) {
+        keys.push_back(KeyInput(VK_SHIFT, false));
+    }
+    keys.push_back(KeyInput(key, false));
+    keys.push_back(KeyInput(key, true));
+    if (shift) {
+        keys.push_back(KeyInput(VK_SHIFT, true));
+    }
+    const auto count = static_cast<UINT>(keys.size());
+    const bool sent = ::SendInput(count, keys.data(), sizeof(INPUT)) == count;
+    // The keys are in the program's queue once it answers again.
+    WaitUntilIdle();
+    return sent;
+}
+
+HWND RunningProgram::FocusedControl() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(mainWindow_, nullptr), &info);
+    return info.hwndFocus;
+}
+
+namespace {
+
+BOOL CALLBACK CountWindow(HWND /*window*/, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+} // namespace
+
+int RunningProgram::ControlCount() const {
+    int count = 0;
+    ::EnumChildWindows(mainWindow_, CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 bool RunningProgram::Close() {
     if (mainWindow_) {
         // The pop-up menu's "Exit": ends the program without a question.

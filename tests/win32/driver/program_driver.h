@@ -98,6 +98,14 @@ class RunningProgram {
     // Brings the main window to the foreground and types Alt+`key` on the keyboard (SendInput),
     // as the user presses an access key. False when the window did not come to the foreground.
     bool PressAccessKey(char key) const;
+    // Brings `window` (the main window when null) to the foreground if it is not there and types
+    // `key` on the keyboard, with Shift held when asked. False when the window did not come to
+    // the foreground.
+    bool PressKey(WORD key, bool shift = false, HWND window = nullptr) const;
+    // The control that has the keyboard focus in the program's window thread, or null.
+    HWND FocusedControl() const;
+    // How many controls the main window holds, frames and their children included.
+    int ControlCount() const;
 
     // Ends the program as its notification-area menu's "Exit" does, and waits for the end.
     bool Close();
