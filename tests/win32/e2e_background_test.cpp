@@ -89,7 +89,7 @@ std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver, const std::str
 
 // Closes the window with its close box and waits until it has gone to the notification area.
 void CloseToTray(const RunningProgram& program) {
-    ::PostMessageA(program.MainWindow(), WM_CLOSE, 0, 0);
+    ::PostMessageA(program.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(program); }));
 }
 

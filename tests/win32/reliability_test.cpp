@@ -201,7 +201,8 @@ TEST(Reliability, ReminderStillComesWithHostileValuesElsewhere) {
         Store(driver, LaterStart(), key, {"64 KiB", REG_SZ, std::string(65536, 'x')});
         auto program = driver.Start();
         ASSERT_NE(program->WaitForMainWindow(), nullptr);
-        ::PostMessageA(program->MainWindow(), WM_CLOSE, 0, 0); // into the notification area
+        // The close box: into the notification area.
+        ::PostMessageA(program->MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(program->MainWindow()); }));
         for (const auto& [name, value] : ReminderIn(3)) {
             driver.Settings().WriteSetting(name, value);
