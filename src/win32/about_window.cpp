@@ -64,6 +64,7 @@ void AboutWindow::ShowModal(HWND owner) {
     }
     HWND blocked = owner;
     const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
+    ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);
     ::SetFocus(::GetDlgItem(window_, IDOK));

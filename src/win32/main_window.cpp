@@ -122,6 +122,8 @@ bool MainWindow::Create() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 
     CreateControls();
+    // Focus rectangles and access-key underlines follow the user's setting and last input.
+    ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     return true;
 }
