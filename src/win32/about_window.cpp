@@ -4,6 +4,7 @@
 #include "design/app_texts.h"
 #include "design/twips.h"
 #include "win32/styled_controls.h"
+#include "win32/window_class.h"
 
 namespace haloquill::win32 {
 
@@ -22,14 +23,8 @@ AboutWindow::~AboutWindow() {
 }
 
 bool AboutWindow::Create(HWND owner) {
-    WNDCLASSEXA aboutClass{};
-    aboutClass.cbSize = sizeof aboutClass;
-    aboutClass.lpfnWndProc = WindowProc;
-    aboutClass.hInstance = instance_;
-    aboutClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    aboutClass.hIcon = icon_;
-    aboutClass.lpszClassName = kAboutWindowClass;
-    if (!::RegisterClassExA(&aboutClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterWindowClass(
+            {kAboutWindowClass, ObjectWindowProc<AboutWindow>, instance_, icon_})) {
         return false;
     }
     const int dpi = gdi_.Dpi();
@@ -39,10 +34,9 @@ bool AboutWindow::Create(HWND owner) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const std::string caption(texts::kMainCaption);
+    const POINT place = CentredOnScreen(width, height);
     window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle,
-                                (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                                owner, nullptr, instance_, this);
+                                place.x, place.y, width, height, owner, nullptr, instance_, this);
     if (!window_) {
         return false;
     }
@@ -128,17 +122,6 @@ void AboutWindow::Paint(HWND window) {
     ::SelectObject(dc, oldPen);
     ::DeleteObject(pen);
     ::EndPaint(window, &paint);
-}
-
-LRESULT CALLBACK AboutWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<AboutWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self ? self->HandleMessage(window, message, wParam, lParam)
-                : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

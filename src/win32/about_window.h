@@ -30,7 +30,8 @@ class AboutWindow {
     void Close();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void Paint(HWND window);

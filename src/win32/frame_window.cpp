@@ -1,5 +1,7 @@
 #include "win32/frame_window.h"
 
+#include "win32/window_class.h"
+
 namespace haloquill::win32 {
 
 namespace {
@@ -85,14 +87,8 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 bool RegisterFrameWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA frameClass{};
-    frameClass.cbSize = sizeof frameClass;
-    frameClass.style = CS_HREDRAW | CS_VREDRAW;
-    frameClass.lpfnWndProc = FrameProc;
-    frameClass.hInstance = instance;
-    frameClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    frameClass.lpszClassName = kFrameWindowClass;
-    return ::RegisterClassExA(&frameClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterWindowClass(
+        {kFrameWindowClass, FrameProc, instance, nullptr, nullptr, CS_HREDRAW | CS_VREDRAW});
 }
 
 void SetFrameStyle(HWND frame, const FrameStyle* style) {

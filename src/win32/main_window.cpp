@@ -5,6 +5,7 @@
 #include "design/main_menu.h"
 #include "win32/description_box.h"
 #include "win32/quit_program.h"
+#include "win32/window_class.h"
 
 #include "design/twips.h"
 #include "win32/styled_controls.h"
@@ -83,15 +84,8 @@ bool MainWindow::Create() {
     icon_ = LoadProgramIcon(instance_, SM_CXICON);
     smallIcon_ = LoadProgramIcon(instance_, SM_CXSMICON);
 
-    WNDCLASSEXA mainClass{};
-    mainClass.cbSize = sizeof mainClass;
-    mainClass.lpfnWndProc = WindowProc;
-    mainClass.hInstance = instance_;
-    mainClass.hIcon = icon_;
-    mainClass.hIconSm = smallIcon_;
-    mainClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    mainClass.lpszClassName = kMainWindowClass;
-    if (!::RegisterClassExA(&mainClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (!RegisterWindowClass(
+            {kMainWindowClass, ObjectWindowProc<MainWindow>, instance_, icon_, smallIcon_})) {
         return false;
     }
 
@@ -117,8 +111,8 @@ bool MainWindow::Create() {
     ::GetClientRect(window_, &client);
     // A menu bar that wraps takes more than one line; make up for it.
     height += TwipsToPixels(kClientHeightTwips, dpi) - client.bottom;
-    ::SetWindowPos(window_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+    const POINT place = CentredOnScreen(width, height);
+    ::SetWindowPos(window_, nullptr, place.x, place.y, width, height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 
     CreateControls();
@@ -401,13 +395,7 @@ void MainWindow::SetWindowState(WindowState state) {
 }
 
 void MainWindow::CentreMainWindow() {
-    RECT frame;
-    ::GetWindowRect(window_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    ::SetWindowPos(window_, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(window_);
 }
 
 void MainWindow::RestoreProgramIcon() {
@@ -457,18 +445,6 @@ void MainWindow::OnCommand(int id, int code) {
     } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
         controller_.OnControlEvent(id, ControlEvent::Clicked);
     }
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<MainWindow*>(create->lpCreateParams);
-        self->window_ = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self ? self->HandleMessage(window, message, wParam, lParam)
-                : ::DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -71,7 +71,8 @@ class MainWindow final : public MainView {
     void QuitProgram() override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
+    void Attach(HWND window) { window_ = window; }
     static LRESULT CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,7 +12,7 @@ class ShellWebBrowser final : public WebBrowser {
     void Open(const std::string& address) override;
 
   private:
-    ComApartment com_;                   // the shell may use COM to reach the browser
+    ComApartment com_;                    // the shell may use COM to reach the browser
     SystemLibrary shell_{L"shell32.dll"}; // loaded with the first page opened
 };
 

@@ -1,0 +1,31 @@
+#include "win32/window_class.h"
+
+namespace haloquill::win32 {
+
+bool RegisterWindowClass(const WindowClassSpec& spec) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = spec.style;
+    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.hInstance = spec.instance;
+    windowClass.hIcon = spec.icon;
+    windowClass.hIconSm = spec.smallIcon;
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = spec.name;
+    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+POINT CentredOnScreen(int width, int height) {
+    return {(::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+            (::GetSystemMetrics(SM_CYSCREEN) - height) / 2};
+}
+
+void CentreOnScreen(HWND window) {
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    const POINT place = CentredOnScreen(frame.right - frame.left, frame.bottom - frame.top);
+    ::SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace haloquill::win32
