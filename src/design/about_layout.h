@@ -10,8 +10,10 @@ namespace haloquill {
 inline constexpr int kAboutClientWidthTwips = 6105;
 inline constexpr int kAboutClientHeightTwips = 3780;
 
-// The horizontal rule across the window, at this height in twips.
+// The horizontal rule across the window, at this height in twips, from edge to edge.
 inline constexpr int kAboutRuleTopTwips = 3240;
+inline constexpr int kAboutRuleLeftTwips = -60;
+inline constexpr int kAboutRuleRightTwips = 6090;
 
 std::span<const ControlSpec> AboutWindowLayout();
 

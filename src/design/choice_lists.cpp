@@ -46,4 +46,22 @@ int FindChoice(ChoiceList list, std::string_view text) {
     return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
 }
 
+ControlId ListControlOf(ChoiceList list) {
+    switch (list) {
+    case ChoiceList::Date:
+        return kCboDate;
+    case ChoiceList::Month:
+        return kCboMonth;
+    case ChoiceList::Year:
+        return kCboYear;
+    case ChoiceList::Hour:
+        return kCboHour;
+    case ChoiceList::Minute:
+        return kCboMinute;
+    case ChoiceList::Second:
+        break;
+    }
+    return kCboSecond;
+}
+
 } // namespace haloquill

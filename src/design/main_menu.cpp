@@ -37,4 +37,22 @@ bool IsSeparator(const MenuItemSpec& item) {
     return item.caption == "-";
 }
 
+std::vector<MenuEntry> MenuEntriesUnder(ControlId parent) {
+    std::vector<MenuEntry> entries;
+    for (const MenuItemSpec& item : kMenu) {
+        if (item.parent != parent || !item.visible) {
+            continue;
+        }
+        bool hasItems = false;
+        for (const MenuItemSpec& child : kMenu) {
+            hasItems = hasItems || child.parent == item.id;
+        }
+        const MenuEntryKind kind = IsSeparator(item) ? MenuEntryKind::Separator
+                                   : hasItems        ? MenuEntryKind::SubMenu
+                                                     : MenuEntryKind::Command;
+        entries.push_back({item.id, item.caption, kind});
+    }
+    return entries;
+}
+
 } // namespace haloquill

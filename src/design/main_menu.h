@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace haloquill {
 
@@ -19,5 +20,25 @@ struct MenuItemSpec {
 std::span<const MenuItemSpec> MainMenuItems();
 
 bool IsSeparator(const MenuItemSpec& item);
+
+enum class MenuEntryKind {
+    Command,   // runs the command of its id
+    Separator, // a line between groups of items
+    SubMenu,   // opens the menu of the items under it
+};
+
+struct MenuEntry {
+    ControlId id;
+    std::string_view caption;
+    MenuEntryKind kind;
+};
+
+// The menu under `parent` (kNoControl: the menu bar) as the window shows it: its visible items in
+// order, an item with items of its own opening them as a sub-menu.
+std::vector<MenuEntry> MenuEntriesUnder(ControlId parent);
+
+// The notification-area icon's menu is the hidden pop-up menu; its Show item is the default.
+inline constexpr ControlId kTrayMenu = kMnuPopUp;
+inline constexpr ControlId kTrayMenuDefault = kMnuPop;
 
 } // namespace haloquill

@@ -3,6 +3,7 @@
 // this interface never runs the controller's handlers; the controller runs them itself.
 
 #include "design/choice_lists.h"
+#include "design/control_ids.h"
 #include "ports/angel_display.h"
 #include "ports/window_host.h"
 
@@ -13,6 +14,22 @@ namespace haloquill {
 
 enum class Page { Settings, Angel };
 enum class PromoLabel { CoBrand, FullBrand };
+
+// The frame that holds each page; the other page's frame is behind it.
+constexpr ControlId FrameOf(Page page) {
+    return page == Page::Settings ? kFraSettings : kFraRune;
+}
+constexpr ControlId OtherPageFrame(Page page) {
+    return FrameOf(page == Page::Settings ? Page::Angel : Page::Settings);
+}
+
+// The label of each promotion; the other one is behind it.
+constexpr ControlId LabelOf(PromoLabel label) {
+    return label == PromoLabel::CoBrand ? kLblCobrand : kLblFullBrand;
+}
+constexpr ControlId OtherPromoLabel(PromoLabel label) {
+    return LabelOf(label == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand);
+}
 
 class MainView : public AngelDisplay, public WindowHost {
   public:

@@ -2,7 +2,9 @@
 
 #include "design/about_layout.h"
 #include "design/app_texts.h"
+#include "design/drawn_metrics.h"
 #include "design/twips.h"
+#include "win32/gdi_scopes.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
 
@@ -15,8 +17,8 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, WebPageLauncher& web, HICON icon)
-    : instance_(instance), web_(web), icon_(icon), gdi_(ScreenDpi()) {}
+AboutWindow::AboutWindow(HINSTANCE instance, MainWindowController& controller, HICON icon)
+    : instance_(instance), controller_(controller), icon_(icon), gdi_(ScreenDpi()) {}
 
 AboutWindow::~AboutWindow() {
     Close();
@@ -41,14 +43,9 @@ bool AboutWindow::Create(HWND owner) {
         return false;
     }
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    const std::string siteBase(ConfiguredSiteBase());
-    for (const ControlSpec& spec : AboutWindowLayout()) {
-        HWND control = CreateStyledControl(instance_, window_, spec,
-                                           WithSiteName(spec.caption, siteBase), gdi_);
-        if (control && spec.kind == ControlKind::IconBox) {
-            ::SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
-        }
-    }
+    controls_.Create(instance_, window_, AboutWindowLayout(), gdi_);
+    ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon_),
+                   0);
     return true;
 }
 
@@ -108,20 +105,18 @@ void AboutWindow::EndModal() {
 }
 
 void AboutWindow::Paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(window, &paint);
+    const PaintSession paint(window);
+    const HDC dc = paint.Get();
     RECT client;
     ::GetClientRect(window, &client);
     ::FillRect(dc, &client, gdi_.Brush(WindowBackground(gdi_.HighContrast())));
     const int dpi = gdi_.Dpi();
-    HPEN pen = ::CreatePen(PS_SOLID, 1, ToColorRef(OutlineColour(gdi_.HighContrast())));
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    const UniqueGdiObject pen(::CreatePen(PS_SOLID, ScalePixels(kRulePixels, dpi),
+                                          ToColorRef(OutlineColour(gdi_.HighContrast()))));
+    const SelectedObject rule(dc, pen.Get());
     const int y = TwipsToPixels(kAboutRuleTopTwips, dpi);
-    ::MoveToEx(dc, TwipsToPixels(-60, dpi), y, nullptr);
-    ::LineTo(dc, TwipsToPixels(6090, dpi), y);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
-    ::EndPaint(window, &paint);
+    ::MoveToEx(dc, TwipsToPixels(kAboutRuleLeftTwips, dpi), y, nullptr);
+    ::LineTo(dc, TwipsToPixels(kAboutRuleRightTwips, dpi), y);
 }
 
 LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -148,17 +143,11 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case IDCANCEL:
             EndModal();
             return 0;
-        case kAboutLabel5:
-            if (HIWORD(wParam) == STN_CLICKED) {
-                web_.OpenFullyBrandedPage();
-            }
-            return 0;
-        case kAboutLblHomePage:
-            if (HIWORD(wParam) == STN_CLICKED) {
-                web_.OpenHomePage();
-            }
-            return 0;
         default:
+            if (HIWORD(wParam) == STN_CLICKED) {
+                controller_.OnControlEvent(LOWORD(wParam), ControlEvent::Clicked);
+                return 0;
+            }
             break;
         }
         break;

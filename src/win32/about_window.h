@@ -2,7 +2,8 @@
 // The About window: the program's name and version, a few words about it, and two links to the
 // maker's pages. Shown modally; the main window takes no input while it is open.
 
-#include "web/web_pages.h"
+#include "app/main_window_controller.h"
+#include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 
 #include <windows.h>
@@ -13,7 +14,8 @@ inline constexpr char kAboutWindowClass[] = "CorvelHaloquillAbout";
 
 class AboutWindow {
   public:
-    AboutWindow(HINSTANCE instance, WebPageLauncher& web, HICON icon);
+    // The window's links are reported to `controller` as the main window's controls are.
+    AboutWindow(HINSTANCE instance, MainWindowController& controller, HICON icon);
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow();
@@ -39,9 +41,10 @@ class AboutWindow {
     void EndModal();
 
     HINSTANCE instance_;
-    WebPageLauncher& web_;
+    MainWindowController& controller_;
     HICON icon_;
     GdiCache gdi_;
+    ControlSet controls_;
     HWND window_ = nullptr;
     bool closing_ = false;
 };

@@ -1,5 +1,9 @@
 #include "win32/frame_window.h"
 
+#include "design/drawn_metrics.h"
+#include "design/twips.h"
+#include "win32/gdi_scopes.h"
+#include "win32/unique_handle.h"
 #include "win32/window_class.h"
 
 namespace haloquill::win32 {
@@ -21,10 +25,11 @@ void PaintFrame(HWND window, HDC dc) {
         return;
     }
 
+    const int dpi = style->dpi;
     char caption[256] = {};
     const int length = ::GetWindowTextA(window, caption, static_cast<int>(sizeof caption));
     if (length > 0) {
-        HGDIOBJ oldFont = ::SelectObject(dc, style->captionFont);
+        const SelectedObject font(dc, style->captionFont);
         TEXTMETRICA metrics{};
         ::GetTextMetricsA(dc, &metrics);
         RECT border = client;
@@ -32,24 +37,23 @@ void PaintFrame(HWND window, HDC dc) {
         ::DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
         SIZE extent{};
         ::GetTextExtentPoint32A(dc, caption, length, &extent);
-        RECT textBox{6, 0, 6 + extent.cx + 4, metrics.tmHeight};
+        // The caption interrupts the border, on its own background.
+        const int left = ScalePixels(kFrameCaptionLeftPixels, dpi);
+        const int padding = ScalePixels(kFrameCaptionPaddingPixels, dpi);
+        RECT textBox{left - padding, 0, left + extent.cx + padding, metrics.tmHeight};
         ::FillRect(dc, &textBox, style->background);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, style->captionColour);
-        ::TextOutA(dc, 8, 0, caption, length);
-        ::SelectObject(dc, oldFont);
+        ::TextOutA(dc, left, 0, caption, length);
     }
 
-    const int penWidth = 2;
-    HPEN pen = ::CreatePen(PS_INSIDEFRAME, penWidth, style->outlineColour);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    const UniqueGdiObject pen(
+        ::CreatePen(PS_INSIDEFRAME, ScalePixels(kOutlinePixels, dpi), style->outlineColour));
+    const SelectedObject outline(dc, pen.Get());
+    const SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
     for (const RECT& rect : style->rectangles) {
         ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
 }
 
 LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,10 +61,8 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         return 1; // painted whole in WM_PAINT, so nothing flickers
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(window, &paint);
-        PaintFrame(window, dc);
-        ::EndPaint(window, &paint);
+        const PaintSession paint(window);
+        PaintFrame(window, paint.Get());
         return 0;
     }
     case WM_PRINTCLIENT:

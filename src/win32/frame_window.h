@@ -16,7 +16,8 @@ struct FrameStyle {
     COLORREF captionColour = 0;
     HBRUSH background = nullptr;
     COLORREF outlineColour = 0;
-    std::vector<RECT> rectangles; // outlines two pixels wide, in client coordinates
+    std::vector<RECT> rectangles; // outlines drawn in client coordinates
+    int dpi = 96;                 // the DPI the caption and outlines are drawn at
 };
 
 // Registers the class once per process; true when it is available.

@@ -2,11 +2,12 @@
 // The main window: creates the controls and menus of the design, shows what the controller
 // asks for, and turns the controls' notifications into the controller's handlers.
 
+#include "app/focus_memory.h"
 #include "app/main_window_controller.h"
 #include "design/main_window_layout.h"
 #include "ports/main_view.h"
 #include "win32/about_window.h"
-#include "win32/frame_window.h"
+#include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 #include "win32/picture_set.h"
 #include "win32/tray_icon.h"
@@ -14,7 +15,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <memory>
 
 namespace haloquill::win32 {
@@ -76,27 +76,26 @@ class MainWindow final : public MainView {
     static LRESULT CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Gives the client area the design's size and centres the window on the screen.
+    void PlaceWindow();
     void CreateControls();
-    void CreateMenus();
     void OnCommand(int id, int code);
-    HWND Control(ControlId id) const;
-    HWND ListControl(ChoiceList list) const;
+    HWND Control(ControlId id) const { return controls_.Control(id); }
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
     void BringToFront();
-    // The frames' colours for the current mode; again when high contrast is switched.
-    void ColourFrames();
     void OnColoursChanged();
-    // The first Tab stop in `container` (the control itself when it is one).
-    HWND FirstTabStop(HWND container) const;
+    // The window's control that has the focus, if any, and whether `id` can take it now.
+    ControlId FocusedControl() const;
+    bool ControlCanTakeFocus(ControlId id) const;
     // Keeps the focused control while the window is left, and gives the focus back to it.
     void RememberFocus();
     void RestoreFocus();
 
     HINSTANCE instance_;
-    WebPageLauncher& web_;
     UINT taskbarCreated_ = 0;
-    HWND lastFocus_ = nullptr;       // the focused control when the window was left
+    FocusMemory focus_;
+    const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) { return ControlCanTakeFocus(id); };
     ControlId frontPage_ = kFraRune; // the page in front
     int pendingPicture_ = 0;         // shown once the window is, so a hidden start decodes nothing
     MainWindowController controller_;
@@ -105,8 +104,7 @@ class MainWindow final : public MainView {
     PictureSet pictures_;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
-    std::map<ControlId, HWND> controls_;
-    std::map<ControlId, FrameStyle> frameStyles_;
+    ControlSet controls_;
     std::unique_ptr<AboutWindow> about_;
     TrayIcon tray_;
 };

@@ -1,7 +1,8 @@
 #include "win32/picture_set.h"
 
-#include "design/main_window_layout.h"
 #include "design/twips.h"
+#include "win32/com_pointer.h"
+#include "win32/gdi_scopes.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -12,33 +13,14 @@ namespace haloquill::win32 {
 
 namespace {
 
-// Releases a COM interface when it goes out of scope.
-template <typename Interface> class ComPointer {
-  public:
-    ComPointer() = default;
-    ComPointer(const ComPointer&) = delete;
-    ComPointer& operator=(const ComPointer&) = delete;
-    ~ComPointer() {
-        if (pointer_) {
-            pointer_->Release();
-        }
-    }
-    Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
-    Interface** Receive() { return &pointer_; }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-  private:
-    Interface* pointer_ = nullptr;
-};
-
 HBITMAP ScaledCopy(HBITMAP source, int dpi) {
     BITMAP info{};
     if (!::GetObjectA(source, sizeof info, &info)) {
         return nullptr;
     }
-    const int width = TwipsToPixels(info.bmWidth * 15, dpi);
-    const int height = TwipsToPixels(info.bmHeight * 15, dpi);
+    // The pictures are drawn for 96 DPI and scaled as the rest of the design is.
+    const int width = ScalePixels(info.bmWidth, dpi);
+    const int height = ScalePixels(info.bmHeight, dpi);
 
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
@@ -49,31 +31,27 @@ HBITMAP ScaledCopy(HBITMAP source, int dpi) {
     header.bmiHeader.biBitCount = 24;
     header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HBITMAP target = ::CreateDIBSection(screen, &header, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC from = ::CreateCompatibleDC(screen);
-    HDC to = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
-    if (target && from && to) {
-        HGDIOBJ oldFrom = ::SelectObject(from, source);
-        HGDIOBJ oldTo = ::SelectObject(to, target);
+    const WindowDc screen(nullptr);
+    UniqueGdiObject target(
+        ::CreateDIBSection(screen.Get(), &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const MemoryDc from(screen.Get());
+    const MemoryDc to(screen.Get());
+    if (!target || !from.Get() || !to.Get()) {
+        return nullptr;
+    }
+    {
+        const SelectedObject sourceSelected(from.Get(), source);
+        const SelectedObject targetSelected(to.Get(), target.Get());
         if (width == info.bmWidth && height == info.bmHeight) {
-            ::BitBlt(to, 0, 0, width, height, from, 0, 0, SRCCOPY);
+            ::BitBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, SRCCOPY);
         } else {
-            ::SetStretchBltMode(to, HALFTONE);
-            ::SetBrushOrgEx(to, 0, 0, nullptr);
-            ::StretchBlt(to, 0, 0, width, height, from, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+            ::SetStretchBltMode(to.Get(), HALFTONE);
+            ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
+            ::StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth,
+                         info.bmHeight, SRCCOPY);
         }
-        ::SelectObject(from, oldFrom);
-        ::SelectObject(to, oldTo);
     }
-    if (from) {
-        ::DeleteDC(from);
-    }
-    if (to) {
-        ::DeleteDC(to);
-    }
-    return target;
+    return static_cast<HBITMAP>(target.Release());
 }
 
 } // namespace
@@ -127,8 +105,8 @@ HBITMAP PictureSet::Picture(int number) {
     }
     auto& picture = pictures_[static_cast<std::size_t>(number)];
     if (!picture) {
-        HRSRC resource = ::FindResourceA(instance_, MAKEINTRESOURCEA(kPictureResourceBase + number),
-                                         MAKEINTRESOURCEA(10)); // RT_RCDATA
+        HRSRC resource =
+            ::FindResourceA(instance_, MAKEINTRESOURCEA(kPictureResourceBase + number), RT_RCDATA);
         HGLOBAL loaded = resource ? ::LoadResource(instance_, resource) : nullptr;
         const void* data = loaded ? ::LockResource(loaded) : nullptr;
         if (data) {

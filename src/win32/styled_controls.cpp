@@ -1,5 +1,11 @@
 #include "win32/styled_controls.h"
+
+#include "design/control_places.h"
+#include "design/control_traits.h"
+#include "design/drawn_metrics.h"
 #include "design/twips.h"
+#include "win32/frame_window.h"
+#include "win32/gdi_scopes.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -13,37 +19,44 @@ struct ClassAndStyle {
     DWORD style;
 };
 
-ClassAndStyle ClassFor(const ControlSpec& spec) {
-    switch (spec.kind) {
+// The window class of each kind of control and the styles that make it that kind.
+ClassAndStyle ClassFor(ControlKind kind) {
+    switch (kind) {
     case ControlKind::Frame:
     case ControlKind::PlainFrame:
-        return {"HaloquillFrame", WS_CLIPCHILDREN};
+        return {kFrameWindowClass, WS_CLIPCHILDREN};
     case ControlKind::Label:
-        return {"STATIC", (spec.id == kLabel1 || spec.id == kLblCardName ? DWORD{SS_CENTER}
-                                                                         : DWORD{SS_LEFT}) |
-                              SS_NOTIFY};
     case ControlKind::LinkLabel:
-        return {"STATIC", SS_CENTER | SS_NOTIFY | WS_TABSTOP};
+        return {"STATIC", 0};
     case ControlKind::Button:
-        return {"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
+        return {"BUTTON", BS_OWNERDRAW};
     case ControlKind::DropDownList:
         // Drawn here, so that the lists show the design's colours on every platform.
-        return {"COMBOBOX",
-                CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP};
+        return {"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL};
     case ControlKind::CheckBox:
-        return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
+        return {"BUTTON", BS_AUTOCHECKBOX};
     case ControlKind::OptionButton:
-        return {"BUTTON", BS_RADIOBUTTON | WS_TABSTOP};
+        return {"BUTTON", BS_RADIOBUTTON};
     case ControlKind::PictureBox:
         return {"STATIC", SS_BITMAP};
     case ControlKind::IconBox:
         return {"STATIC", SS_ICON};
     case ControlKind::DescriptionBox:
-        return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP};
+        return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL};
     case ControlKind::Rectangle:
         break;
     }
     return {"STATIC", 0};
+}
+
+DWORD StyleOf(const ControlTraits& traits) {
+    DWORD style = WS_CHILD;
+    style |= traits.visible ? WS_VISIBLE : 0;
+    style |= traits.tabStop ? WS_TABSTOP : 0;
+    style |= traits.startsGroup ? WS_GROUP : 0;
+    style |= traits.centred ? SS_CENTER : 0;
+    style |= traits.reportsClicks ? SS_NOTIFY : 0;
+    return style;
 }
 
 constexpr UINT_PTR kKeyboardSubclass = 2;
@@ -103,9 +116,8 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
         if (::GetFocus() == link && !hideFocus) {
             RECT client;
             ::GetClientRect(link, &client);
-            HDC dc = ::GetDC(link);
-            ::DrawFocusRect(dc, &client);
-            ::ReleaseDC(link, dc);
+            const WindowDc dc(link);
+            ::DrawFocusRect(dc.Get(), &client);
         }
         return result;
     }
@@ -122,41 +134,22 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
 
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
                          const std::string& caption, GdiCache& gdi) {
-    const auto [className, kindStyle] = ClassFor(spec);
-    DWORD style = WS_CHILD | kindStyle;
-    // Controls below the client area are hidden too, so assistive technology does not list them.
-    if (!spec.hidden && !IsBelowClientArea(spec)) {
-        style |= WS_VISIBLE;
-    }
-    if (spec.startsGroup) {
-        style |= WS_GROUP;
-    }
-    if (IsBelowClientArea(spec)) {
-        style &= ~static_cast<DWORD>(WS_TABSTOP);
-    }
-    DWORD exStyle = 0;
-    if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-        exStyle |= WS_EX_CONTROLPARENT;
-    }
-    if (spec.kind == ControlKind::DescriptionBox) {
-        exStyle |= WS_EX_CLIENTEDGE;
-    }
-    const int dpi = gdi.Dpi();
-    int height = TwipsToPixels(spec.height, dpi);
-    if (spec.kind == ControlKind::DropDownList) {
-        height += ::MulDiv(200, dpi, 96); // room for the opened list
-    }
-    HWND control = ::CreateWindowExA(
-        exStyle, className, caption.c_str(), style, TwipsToPixels(spec.left, dpi),
-        TwipsToPixels(spec.top, dpi), TwipsToPixels(spec.width, dpi), height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    const auto [className, kindStyle] = ClassFor(spec.kind);
+    const ControlTraits traits = TraitsOf(spec);
+    const DWORD style = kindStyle | StyleOf(traits);
+    const DWORD exStyle =
+        (traits.holdsControls ? WS_EX_CONTROLPARENT : 0) | (traits.sunken ? WS_EX_CLIENTEDGE : 0);
+    const PixelRect place = ControlPlace(spec, gdi.Dpi());
+    HWND control = ::CreateWindowExA(exStyle, className, caption.c_str(), style, place.left,
+                                     place.top, place.Width(), place.Height(), parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                     instance, nullptr);
     if (!control) {
         return nullptr;
     }
     const ControlLook look = LookOf(spec.id);
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.Font(look.font)), FALSE);
-    if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
-        // Visual styles ignore the colours the design gives these controls.
+    if (traits.plainLook) {
         ::SetWindowTheme(control, L"", L"");
     }
     if (look.autoSize) {
@@ -190,9 +183,8 @@ HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
 
 void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
     // The closed list then has the design's height: the item and the box's frame.
-    const ControlSpec* spec = FindControlSpec(static_cast<ControlId>(item.CtlID));
-    const int boxHeight = TwipsToPixels(spec ? spec->height : 315, dpi);
-    item.itemHeight = static_cast<UINT>(boxHeight - ::MulDiv(6, dpi, 96));
+    item.itemHeight =
+        static_cast<UINT>(ListItemHeight(FindControlSpec(static_cast<ControlId>(item.CtlID)), dpi));
 }
 
 void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
@@ -206,13 +198,12 @@ void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
     if (item.itemID != static_cast<UINT>(-1)) {
         char text[64] = {};
         ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
-        HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
+        const SelectedObject font(dc, gdi.Font(look.font));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
         RECT textRect = rect;
-        textRect.left += ::MulDiv(2, gdi.Dpi(), 96);
+        textRect.left += ScalePixels(kListTextIndentPixels, gdi.Dpi());
         ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        ::SelectObject(dc, oldFont);
     }
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT)) {
         ::DrawFocusRect(dc, &rect);
@@ -228,33 +219,39 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
 
+    const int dpi = gdi.Dpi();
     ::FillRect(dc, &rect, gdi.Brush(colours.background));
     if (look.defaultButton) {
         // The default button has a dark frame around its edge.
-        ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-        ::InflateRect(&rect, -1, -1);
+        for (int line = ScalePixels(kDefaultButtonFramePixels, dpi); line > 0; --line) {
+            ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+            ::InflateRect(&rect, -1, -1);
+        }
     }
     ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
     char caption[128] = {};
     ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
-    HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
-    RECT text = rect;
-    if (pressed) {
-        ::OffsetRect(&text, 1, 1);
+    {
+        const SelectedObject font(dc, gdi.Font(look.font));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
+        RECT text = rect;
+        if (pressed) {
+            const int shift = ScalePixels(kButtonPressShiftPixels, dpi);
+            ::OffsetRect(&text, shift, shift);
+        }
+        UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+        if (item.itemState & ODS_NOACCEL) {
+            format |= DT_HIDEPREFIX;
+        }
+        ::DrawTextA(dc, caption, -1, &text, format);
     }
-    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-    if (item.itemState & ODS_NOACCEL) {
-        format |= DT_HIDEPREFIX;
-    }
-    ::DrawTextA(dc, caption, -1, &text, format);
-    ::SelectObject(dc, oldFont);
 
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = rect;
-        ::InflateRect(&focus, -4, -4);
+        const int inset = ScalePixels(kButtonFocusInsetPixels, dpi);
+        ::InflateRect(&focus, -inset, -inset);
         ::DrawFocusRect(dc, &focus);
     }
 }
@@ -266,12 +263,12 @@ void FitLabelToText(HWND label, GdiCache& gdi) {
     ::GetWindowTextA(label, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
 
-    HDC dc = ::GetDC(label);
-    HGDIOBJ oldFont = ::SelectObject(dc, gdi.Font(look.font));
     RECT extent{0, 0, 0, 0};
-    ::DrawTextA(dc, text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(label, dc);
+    {
+        const WindowDc dc(label);
+        const SelectedObject font(dc.Get(), gdi.Font(look.font));
+        ::DrawTextA(dc.Get(), text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
+    }
 
     ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -290,7 +287,7 @@ bool SetLinkCursor(HWND control) {
     if (!control || !LookOf(static_cast<ControlId>(::GetDlgCtrlID(control))).link) {
         return false;
     }
-    ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
+    ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
     return true;
 }
 

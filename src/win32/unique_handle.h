@@ -35,6 +35,9 @@ template <typename Traits> class UniqueHandle {
         handle_ = handle;
     }
 
+    // Gives the handle up to an owner outside, such as a window that destroys its menu itself.
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+
     // For APIs that return the handle through a pointer.
     Handle* Receive() {
         Reset();
@@ -69,9 +72,16 @@ struct WindowTraits {
     static void Close(Handle handle) { ::DestroyWindow(handle); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyMenu(handle); }
+};
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueMenu = UniqueHandle<MenuTraits>;
 
 } // namespace haloquill::win32

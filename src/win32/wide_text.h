@@ -1,7 +1,6 @@
 #pragma once
 // The one place where the program's text (UTF-8 in std::string) meets the UTF-16 text of the wide
-// Win32 calls. A conversion that meets text which is not valid in its encoding gives nothing, so
-// that the caller treats the text as unreadable instead of carrying a changed copy on.
+// Win32 calls; the conversions themselves are the portable ones of base/utf16_text.h.
 
 #include <optional>
 #include <string>

@@ -256,6 +256,7 @@ TEST_F(MainWindowTest, EveryLinkOpensItsPageOncePerClick) {
         {kLabel61, "home-page"},          {kMnuUpdate, "download-web-page"},
         {kMnuDonate, "donate"},           {kMnuMakeMoney, "fully-branded"},
         {kLblFullBrand, "fully-branded"}, {kLblCobrand, "co-brand"},
+        {kAboutLblHomePage, "home-page"}, {kAboutLabel5, "fully-branded"},
     };
     for (const auto& [id, key] : cases) {
         browser.opened.clear();

@@ -13,20 +13,6 @@
 namespace haloquill {
 namespace {
 
-std::vector<MenuItemSpec> VisibleItems(ControlId parent) {
-    std::vector<MenuItemSpec> items;
-    for (const MenuItemSpec& item : MainMenuItems()) {
-        if (item.parent == parent && item.visible) {
-            items.push_back(item);
-        }
-    }
-    return items;
-}
-
-bool HasItems(ControlId id) {
-    return !VisibleItems(id).empty();
-}
-
 // The letter after the single "&" of a caption, in lower case; 0 when it has none.
 char AccessKey(std::string_view caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -47,18 +33,18 @@ TEST(MainMenu, IdsAreUniqueAndParentsComeBeforeTheirItems) {
 
 TEST(MainMenu, EveryMenuOfTheBarHasDistinctAccessKeysAndTidySeparators) {
     std::set<char> barKeys;
-    for (const MenuItemSpec& menu : VisibleItems(kNoControl)) {
+    for (const MenuEntry& menu : MenuEntriesUnder(kNoControl)) {
         SCOPED_TRACE(menu.caption);
         EXPECT_TRUE(barKeys.insert(AccessKey(menu.caption)).second);
         EXPECT_NE(AccessKey(menu.caption), 0);
-        const auto items = VisibleItems(menu.id);
+        const auto items = MenuEntriesUnder(menu.id);
         std::set<char> keys;
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (IsSeparator(items[i])) {
+            if (items[i].kind == MenuEntryKind::Separator) {
                 // A separator stands between two items, never at an end or beside another.
                 EXPECT_GT(i, 0u);
                 EXPECT_LT(i + 1, items.size());
-                EXPECT_FALSE(i > 0 && IsSeparator(items[i - 1]));
+                EXPECT_FALSE(i > 0 && items[i - 1].kind == MenuEntryKind::Separator);
                 continue;
             }
             const char key = AccessKey(items[i].caption);
@@ -68,23 +54,44 @@ TEST(MainMenu, EveryMenuOfTheBarHasDistinctAccessKeysAndTidySeparators) {
     }
 }
 
-TEST(MainMenu, EveryItemWithoutItemsOfItsOwnRunsACommand) {
-    testing::ControllerRig rig;
-    rig.random.queue = {0.0, 0.0};
-    rig.controller.StartProgram("");
-    for (const MenuItemSpec& item : MainMenuItems()) {
-        if (item.visible && !IsSeparator(item) && !HasItems(item.id) && item.parent != kNoControl) {
-            // Exit asks, and the question is answered No: the program goes on.
-            EXPECT_TRUE(rig.controller.RunCommand(item.id)) << item.caption;
+// Every command the menus show, walked as the window builds them.
+void CollectCommands(ControlId parent, std::vector<MenuEntry>& commands) {
+    for (const MenuEntry& entry : MenuEntriesUnder(parent)) {
+        if (entry.kind == MenuEntryKind::SubMenu) {
+            EXPECT_FALSE(MenuEntriesUnder(entry.id).empty()) << entry.caption;
+            CollectCommands(entry.id, commands);
+        } else if (entry.kind == MenuEntryKind::Command) {
+            commands.push_back(entry);
         }
     }
 }
 
+TEST(MainMenu, EveryCommandShownRunsAndHiddenItemsNeverShow) {
+    std::vector<MenuEntry> commands;
+    CollectCommands(kNoControl, commands);
+    CollectCommands(kTrayMenu, commands);
+    for (const MenuItemSpec& item : MainMenuItems()) {
+        const bool shown = std::any_of(commands.begin(), commands.end(),
+                                       [&](const MenuEntry& entry) { return entry.id == item.id; });
+        if (!item.visible) {
+            EXPECT_FALSE(shown) << item.caption;
+        }
+    }
+    testing::ControllerRig rig;
+    rig.random.queue = {0.0, 0.0};
+    rig.controller.StartProgram("");
+    for (const MenuEntry& command : commands) {
+        // Exit asks, and the question is answered No: the program goes on.
+        EXPECT_TRUE(rig.controller.RunCommand(command.id)) << command.caption;
+    }
+}
+
 TEST(MainMenu, ThePopUpMenuOffersShowFirstAndThenExit) {
-    const auto items = VisibleItems(kMnuPopUp);
+    const auto items = MenuEntriesUnder(kTrayMenu);
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].id, kMnuPop);
+    EXPECT_EQ(items[0].id, kTrayMenuDefault);
     EXPECT_EQ(items[1].id, kMnuExit1);
+    EXPECT_EQ(items[1].kind, MenuEntryKind::Command);
     const auto hidden = std::find_if(MainMenuItems().begin(), MainMenuItems().end(),
                                      [](const MenuItemSpec& item) { return item.id == kMnuPopUp; });
     ASSERT_NE(hidden, MainMenuItems().end());

@@ -93,10 +93,11 @@ void CloseToTray(const RunningProgram& program) {
     ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(program); }));
 }
 
-// Waits for the first message box, then a little longer so that a second one would be seen.
+// Waits for the first message box, then until the program has handled all it was given, so that
+// a second one would be seen.
 std::vector<ForeignMessageBox> WaitForMessageBoxes(const RunningProgram& program) {
     WaitUntil([&] { return !program.MessageBoxes().empty(); });
-    ::Sleep(300);
+    EXPECT_TRUE(program.WaitUntilIdle());
     return program.MessageBoxes();
 }
 
@@ -396,12 +397,11 @@ void StoreTrayStart(ProgramDriver& driver, const char* runAtSysTray) {
     settings.WriteSetting("AutorunStartUp", "True");
 }
 
-// The window stays hidden through the start and for a while after it.
+// The window stays hidden through the start and all the start left to do.
 void ExpectNeverShown(RunningProgram& program) {
     ASSERT_TRUE(program.WaitForMainWindow());
-    EXPECT_FALSE(MainWindowVisible(program));
-    EXPECT_FALSE(WaitUntil([&] { return MainWindowVisible(program); }, 1500ms))
-        << "the window came up";
+    ASSERT_TRUE(program.WaitUntilIdle());
+    EXPECT_FALSE(MainWindowVisible(program)) << "the window came up";
     EXPECT_TRUE(program.IsRunning());
     EXPECT_TRUE(program.MessageBoxes().empty());
 }

@@ -146,7 +146,7 @@ TEST(EndToEndKeyboard, TabReachesEveryLinkAndButtonAndEnterOrSpaceOpensEachLink)
     ASSERT_TRUE(program->PressKey(VK_RETURN));
     ASSERT_TRUE(TabTo(*program, program->Control(promo)));
     ASSERT_TRUE(program->PressKey(VK_SPACE));
-    EXPECT_EQ(browser.WaitForAddresses(2),
+    EXPECT_EQ(browser.WaitForAddresses(2, *program),
               (std::vector<std::string>{Address(WebPage::Home), Address(promoPage)}));
 
     program->PostCommand(kMnuAbout);
@@ -158,7 +158,7 @@ TEST(EndToEndKeyboard, TabReachesEveryLinkAndButtonAndEnterOrSpaceOpensEachLink)
     ASSERT_TRUE(program->PressKey(VK_SPACE, false, about));
     ASSERT_TRUE(TabTo(*program, ::GetDlgItem(about, kAboutLblHomePage), about));
     ASSERT_TRUE(program->PressKey(VK_RETURN, false, about));
-    EXPECT_EQ(browser.WaitForAddresses(4),
+    EXPECT_EQ(browser.WaitForAddresses(4, *program),
               (std::vector<std::string>{Address(WebPage::Home), Address(promoPage),
                                         Address(WebPage::FullyBranded), Address(WebPage::Home)}));
     EXPECT_TRUE(::IsWindow(about)) << "a link's key closed the About window";

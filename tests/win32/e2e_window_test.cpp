@@ -108,18 +108,18 @@ TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) 
     for (const auto& [id, page] : menus) {
         ::PostMessageA(program->MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
         expected.push_back(Address(page));
-        ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+        ASSERT_EQ(browser.WaitForAddresses(expected.size(), *program), expected);
     }
     Click(program->Control(kLabel61));
     expected.push_back(Address(WebPage::Home));
-    ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+    ASSERT_EQ(browser.WaitForAddresses(expected.size(), *program), expected);
 
     const bool coBrand = program->IsVisible(kLblCobrand);
     const WebPage promoPage = coBrand ? WebPage::CoBrand : WebPage::FullyBranded;
     for (int click = 0; click < 2; ++click) {
         Click(program->Control(coBrand ? kLblCobrand : kLblFullBrand));
         expected.push_back(Address(promoPage));
-        ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+        ASSERT_EQ(browser.WaitForAddresses(expected.size(), *program), expected);
     }
     // The label behind is not seen, so it cannot be clicked; its click notification, as the
     // label would send it once in front, opens the other page.
@@ -128,7 +128,7 @@ TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) 
                    MAKEWPARAM(hidden, STN_CLICKED),
                    reinterpret_cast<LPARAM>(program->Control(hidden)));
     expected.push_back(Address(coBrand ? WebPage::FullyBranded : WebPage::CoBrand));
-    ASSERT_EQ(browser.WaitForAddresses(expected.size()), expected);
+    ASSERT_EQ(browser.WaitForAddresses(expected.size(), *program), expected);
     EXPECT_TRUE(program->IsRunning());
 }
 
@@ -197,7 +197,7 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
     ASSERT_NE(about, nullptr);
     Click(::GetDlgItem(about, kAboutLabel5));
     Click(::GetDlgItem(about, kAboutLblHomePage));
-    EXPECT_EQ(browser.WaitForAddresses(2),
+    EXPECT_EQ(browser.WaitForAddresses(2, *program),
               (std::vector<std::string>{Address(WebPage::FullyBranded), Address(WebPage::Home)}));
     EXPECT_TRUE(::IsWindow(about));
     EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));

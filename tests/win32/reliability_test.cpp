@@ -329,9 +329,7 @@ TEST(Reliability, PagesThatCannotOpenChangeNothingAndShowNothing) {
         ::PostMessageA(program->MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
     // Wait until the program has handled all five commands.
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(program->MainWindow(), WM_NULL, 0, 0, SMTO_BLOCK, 15000, &result);
-    ::Sleep(500);
+    ASSERT_TRUE(program->WaitUntilIdle());
     EXPECT_TRUE(program->IsRunning());
     EXPECT_TRUE(program->MessageBoxes().empty());
     EXPECT_TRUE(::IsWindowVisible(program->MainWindow()));

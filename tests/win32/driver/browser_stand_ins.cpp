@@ -4,6 +4,8 @@
 #include "win32/registry_settings_store.h"
 #include "win32/unique_handle.h"
 
+#include <tlhelp32.h>
+
 #include <fstream>
 
 namespace haloquill::testing {
@@ -61,9 +63,36 @@ std::vector<std::string> RecordingBrowser::Addresses() const {
     return lines;
 }
 
-std::vector<std::string> RecordingBrowser::WaitForAddresses(std::size_t count) const {
+namespace {
+
+// Whether a url_recorder.exe started for an address is still on its way to the log.
+bool RecorderRunning() {
+    const win32::UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot.Get(), &entry); more;
+         more = ::Process32Next(snapshot.Get(), &entry)) {
+        if (lstrcmpiA(entry.szExeFile, "url_recorder.exe") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<std::string> RecordingBrowser::AddressesOnceRecordersEnd() const {
+    WaitUntil([] { return !RecorderRunning(); }, 20s);
+    return Addresses();
+}
+
+std::vector<std::string> RecordingBrowser::WaitForAddresses(std::size_t count,
+                                                            const RunningProgram& program) const {
     WaitUntil([&] { return Addresses().size() >= count; }, 20s);
-    ::Sleep(300);
+    // The program starts the recorders while it handles its commands; once it has handled them
+    // all and every recorder has ended, no address is still to come.
+    program.WaitUntilIdle();
+    WaitUntil([] { return !RecorderRunning(); }, 20s);
     return Addresses();
 }
 

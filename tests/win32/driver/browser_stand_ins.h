@@ -9,6 +9,8 @@
 
 namespace haloquill::testing {
 
+class RunningProgram;
+
 class BrowserHandlerOverride {
   public:
     explicit BrowserHandlerOverride(const std::string& command);
@@ -27,8 +29,12 @@ class RecordingBrowser {
     ~RecordingBrowser();
 
     std::vector<std::string> Addresses() const;
-    // Waits until `count` addresses have been recorded, and a little longer for any extra.
-    std::vector<std::string> WaitForAddresses(std::size_t count) const;
+    // The addresses once no recorder runs any more; for after the programs that open pages end.
+    std::vector<std::string> AddressesOnceRecordersEnd() const;
+    // Waits until `count` addresses have been recorded, then until `program` has handled all it
+    // was given and no recorder it started still runs, so that any extra address is in too.
+    std::vector<std::string> WaitForAddresses(std::size_t count,
+                                              const RunningProgram& program) const;
 
   private:
     std::string log_;

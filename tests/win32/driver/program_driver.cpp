@@ -195,9 +195,37 @@ ForeignMessageBox RunningProgram::WaitForMessageBox(std::chrono::milliseconds ti
     return boxes.empty() ? ForeignMessageBox{} : boxes.front();
 }
 
-void RunningProgram::WaitUntilIdle() const {
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_BLOCK, 15000, &result);
+namespace {
+
+// The typing limit of the description box, asked with a sent message. The box is read-only, so
+// the limit changes nothing the program shows or does.
+std::optional<LRESULT> TypingLimit(HWND box) {
+    DWORD_PTR limit = 0;
+    if (!box || !::SendMessageTimeoutA(box, EM_GETLIMITTEXT, 0, 0, SMTO_BLOCK, 15000, &limit)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(limit);
+}
+
+} // namespace
+
+bool RunningProgram::WaitUntilIdle() const {
+    // A sent message overtakes posted ones, so its answer shows only that the program waits for
+    // messages. A change of the description box's typing limit, posted and then seen through a
+    // sent query, shows that every message posted before it has been handled too (the program's
+    // windows share one queue); the limit is put back.
+    HWND box = Control(kTxtCardDesc);
+    const auto before = TypingLimit(box);
+    if (!before) {
+        return false;
+    }
+    for (const LRESULT wanted : {*before + 1, *before}) {
+        ::PostMessageA(box, EM_SETLIMITTEXT, static_cast<WPARAM>(wanted), 0);
+        if (!WaitUntil([&] { return TypingLimit(box) == wanted; })) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool RunningProgram::EndSession() const {

@@ -87,9 +87,9 @@ class RunningProgram {
     // Waits for the first message box of the process and returns it (null window if none came).
     ForeignMessageBox WaitForMessageBox(std::chrono::milliseconds timeout = 15s) const;
 
-    // Returns once the program has finished what it is doing and waits for messages again (a
-    // sent message is answered only then, or inside a modal loop).
-    void WaitUntilIdle() const;
+    // Returns once the program has handled every message posted to it so far and waits for
+    // messages again (also inside a modal loop, such as a message box's); false if it did not.
+    bool WaitUntilIdle() const;
 
     // Ends the Windows session as the system does: asks with WM_QUERYENDSESSION, then tells
     // with WM_ENDSESSION TRUE. True when the program agreed to end.

@@ -1,0 +1,151 @@
+// The start-up choices: the handlers of the time lists and options, and the changes made by code.
+
+#include "app/main_window_controller.h"
+
+#include "base/text_values.h"
+#include "settings/setting_keys.h"
+
+namespace haloquill {
+
+namespace {
+
+ChoiceList ListOf(TimeList list) {
+    switch (list) {
+    case TimeList::Hour:
+        return ChoiceList::Hour;
+    case TimeList::Minute:
+        return ChoiceList::Minute;
+    case TimeList::Second:
+        break;
+    }
+    return ChoiceList::Second;
+}
+
+} // namespace
+
+void MainWindowController::cboHour_Click() {
+    StoreTimeChoice(ChoiceList::Hour, keys::kHour);
+}
+
+void MainWindowController::cboMinute_Click() {
+    StoreTimeChoice(ChoiceList::Minute, keys::kMinute);
+}
+
+void MainWindowController::cboSecond_Click() {
+    StoreTimeChoice(ChoiceList::Second, keys::kSecond);
+}
+
+void MainWindowController::chkSysTray_Click() {
+    if (closing_) {
+        return;
+    }
+    ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
+}
+
+void MainWindowController::optRun_Click() {
+    if (closing_) {
+        return;
+    }
+    SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), true);
+    if (closing_) {
+        return;
+    }
+    view_.EnableSysTray(true);
+}
+
+void MainWindowController::optDontRun_Click() {
+    if (closing_) {
+        return;
+    }
+    SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), false);
+    if (closing_) {
+        return;
+    }
+    view_.EnableSysTray(false);
+    CheckSysTray(false);
+}
+
+bool MainWindowController::IsRunSelected() const {
+    return view_.IsRunSelected();
+}
+
+bool MainWindowController::IsSysTrayChecked() const {
+    return view_.IsSysTrayChecked();
+}
+
+void MainWindowController::CheckSysTray(bool checked) {
+    if (closing_ || view_.IsSysTrayChecked() == checked) {
+        return;
+    }
+    view_.SetSysTrayChecked(checked);
+    chkSysTray_Click();
+}
+
+void MainWindowController::SelectRunOption(bool run) {
+    if (closing_ || view_.IsRunSelected() == run) {
+        return;
+    }
+    view_.SetRunSelected(run);
+    if (run) {
+        optRun_Click();
+    } else {
+        optDontRun_Click();
+    }
+}
+
+bool MainWindowController::SelectTimeText(TimeList list, std::string_view text) {
+    const ChoiceList choice = ListOf(list);
+    const int position = FindChoice(choice, text);
+    if (position < 0) {
+        return false;
+    }
+    SelectChoice(choice, position);
+    return true;
+}
+
+void MainWindowController::SelectChoice(ChoiceList list, int position) {
+    if (closing_ || view_.ListSelection(list) == position) {
+        return;
+    }
+    view_.SelectListItem(list, position);
+    switch (list) {
+    case ChoiceList::Hour:
+        cboHour_Click();
+        break;
+    case ChoiceList::Minute:
+        cboMinute_Click();
+        break;
+    case ChoiceList::Second:
+        cboSecond_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key) {
+    if (closing_) {
+        return;
+    }
+    const int position = view_.ListSelection(list);
+    const auto& entries = ChoiceListEntries(list);
+    if (position >= 0 && position < static_cast<int>(entries.size())) {
+        ports_.store.WriteSetting(key, entries[static_cast<std::size_t>(position)]);
+    }
+}
+
+void MainWindowController::SaveSettings() {
+    if (!closing_) {
+        haloquill::SaveSettings(ports_.store, *this);
+    }
+}
+
+void MainWindowController::SaveLoadedChoices() {
+    // Before the stored choices were loaded the controls show only their initial state, which
+    // must not replace what the user chose.
+    if (choicesLoaded_) {
+        haloquill::SaveSettings(ports_.store, *this);
+    }
+}
+
+} // namespace haloquill

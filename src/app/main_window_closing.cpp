@@ -1,0 +1,78 @@
+// Applying the choices, the date check, the Exit question and the closing of the program.
+
+#include "app/main_window_controller.h"
+
+#include "design/app_texts.h"
+
+namespace haloquill {
+
+void MainWindowController::cmdCalculateMoonPhase_Click() {
+    if (!ValidateDate() || closing_) {
+        return;
+    }
+    SaveSettings();
+    SetState(WindowState::Minimized);
+    AddTrayIcon();
+    view_.BringPageToFront(Page::Angel);
+}
+
+bool MainWindowController::ValidateDate() {
+    const int month = view_.ListSelection(ChoiceList::Month);
+    const int day = view_.ListSelection(ChoiceList::Date);
+    const bool shortMonth = month == 3 || month == 5 || month == 8 || month == 10;
+    if ((month == 1 && (day == 29 || day == 30)) || (shortMonth && day == 30)) {
+        boxes_.Show(texts::kBadDate, BoxKind::Information);
+        return false;
+    }
+    return true;
+}
+
+void MainWindowController::ConfirmExit() {
+    const BoxAnswer answer = boxes_.Show(texts::kExitQuestion, BoxKind::ExclamationYesNo);
+    if (closing_) {
+        return; // the program was closed while the question was open
+    }
+    if (answer == BoxAnswer::Yes) {
+        RequestUnload(UnloadReason::ProgramCode);
+    } else {
+        cmdCalculateMoonPhase_Click();
+    }
+}
+
+void MainWindowController::RequestUnload(UnloadReason reason) {
+    if (closing_) {
+        return;
+    }
+    // The close box waits like any other event; a session end or a close from outside cannot.
+    const bool mustEnd = reason == UnloadReason::SessionEnd || reason == UnloadReason::OutsideClose;
+    if (!mustEnd && boxes_.AnyOpen()) {
+        return;
+    }
+    if (!Form_QueryUnload(reason)) {
+        Form_Unload();
+    }
+}
+
+bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
+    bool cancel = false;
+    if (reason == UnloadReason::UserClose) {
+        SetState(WindowState::Minimized);
+        AddTrayIcon();
+        view_.HideMainWindow();
+        cancel = true;
+    } else {
+        closing_ = true;
+        SaveLoadedChoices();
+    }
+    view_.BringPageToFront(Page::Angel);
+    return cancel;
+}
+
+void MainWindowController::Form_Unload() {
+    closing_ = true;
+    SaveLoadedChoices();
+    RemoveTrayIcon();
+    view_.QuitProgram();
+}
+
+} // namespace haloquill

@@ -1,0 +1,89 @@
+// The program's start: the update reminder, the start-up choices, the lists and the angel.
+
+#include "app/main_window_controller.h"
+
+#include "app/command_line.h"
+#include "base/rounding.h"
+#include "settings/setting_keys.h"
+#include "web/update_reminder.h"
+
+namespace haloquill {
+
+void MainWindowController::StartProgram(std::string_view commandLine) {
+    // The controls as the window's design creates them.
+    view_.SetRunSelected(false);
+    view_.EnableSysTray(false);
+    view_.ShowAngelPicture(1);
+    Form_Load(commandLine);
+    if (closing_) {
+        return;
+    }
+    if (!startedInTray_) {
+        view_.ShowMainWindow(windowState_);
+    }
+    CoBrand_Randomize();
+    started_ = true;
+}
+
+void MainWindowController::Form_Load(std::string_view commandLine) {
+    SettingsStore& store = ports_.store;
+    RemindOfUpdate(store, ports_.clock, boxes_, ports_.web);
+    if (closing_) {
+        return; // the session ended while the question was open: nothing else is touched
+    }
+
+    if (HasAutorunEntry(ports_.runKey, ports_.executable().baseName)) {
+        SelectRunOption(true);
+        CheckSysTray(store.ReadSetting(keys::kRunAtSysTray, "False") == "True");
+    } else {
+        SelectRunOption(false);
+    }
+
+    if (closing_) {
+        return;
+    }
+    if (view_.IsSysTrayChecked() && HasStartupArgument(commandLine)) {
+        AddTrayIcon();
+        startedInTray_ = true;
+    }
+
+    for (ChoiceList list : kAllChoiceLists) {
+        view_.FillList(list, ChoiceListEntries(list));
+    }
+    view_.SelectListItem(ChoiceList::Date, 0);
+    view_.SelectListItem(ChoiceList::Month, 0);
+    view_.SelectListItem(ChoiceList::Year, 0);
+
+    const bool firstRun = store.ReadSetting(keys::kHour).empty();
+    if (firstRun) {
+        SelectChoice(ChoiceList::Hour, 0);
+        SelectChoice(ChoiceList::Minute, 0);
+        SelectChoice(ChoiceList::Second, 0);
+        store.WriteSetting(keys::kHour, "7");
+        store.WriteSetting(keys::kMinute, "0");
+        store.WriteSetting(keys::kSecond, "0");
+        angels_.StartUpAngel(true);
+        view_.BringPageToFront(Page::Settings);
+    } else {
+        angels_.StartUpAngel(false);
+        view_.BringPageToFront(Page::Angel);
+    }
+
+    LoadSettings();
+    choicesLoaded_ = !closing_;
+}
+
+void MainWindowController::CoBrand_Randomize() {
+    const long long n = RoundHalfToEven(6.0 * ports_.random.NextUnit() + 1.0);
+    if (n == 1 || n == 3 || n == 5) {
+        view_.BringPromoLabelToFront(PromoLabel::CoBrand);
+    } else if (n == 2 || n == 4 || n == 6) {
+        view_.BringPromoLabelToFront(PromoLabel::FullBrand);
+    }
+}
+
+void MainWindowController::LoadSettings() {
+    haloquill::LoadSettings(ports_.store, *this);
+}
+
+} // namespace haloquill

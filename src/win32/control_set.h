@@ -1,0 +1,37 @@
+#pragma once
+// The controls of one window's design: created from its layout under the window, the frames that
+// hold pages and groups given their look, and each control found again by its id.
+
+#include "design/main_window_layout.h"
+#include "win32/frame_window.h"
+#include "win32/gdi_cache.h"
+
+#include <windows.h>
+
+#include <map>
+#include <span>
+
+namespace haloquill::win32 {
+
+class ControlSet {
+  public:
+    ControlSet() = default;
+    ControlSet(const ControlSet&) = delete;
+    ControlSet& operator=(const ControlSet&) = delete;
+
+    // Creates every control of `layout` under `window`, each inside the frame that holds it, at
+    // its place for the cache's DPI; the layout's rectangles are drawn by their frames. The set
+    // must outlive the controls, whose frames keep their look here.
+    void Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+                GdiCache& gdi);
+    // Colours the frames again for the cache's contrast mode; they show it when next painted.
+    void ColourFrames(GdiCache& gdi);
+    // The control with `id`, or null.
+    HWND Control(ControlId id) const;
+
+  private:
+    std::map<ControlId, HWND> controls_;
+    std::map<ControlId, FrameStyle> frameStyles_;
+};
+
+} // namespace haloquill::win32

@@ -1,0 +1,76 @@
+#pragma once
+// Device contexts and selections that end with their scope, so nothing drawn leaks a DC or
+// leaves a foreign object selected.
+
+#include <windows.h>
+
+namespace haloquill::win32 {
+
+// A window's device context (the screen's for no window), released when it goes.
+class WindowDc {
+  public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc() {
+        if (dc_) {
+            ::ReleaseDC(window_, dc_);
+        }
+    }
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory device context like `reference`, deleted when it goes.
+class MemoryDc {
+  public:
+    explicit MemoryDc(HDC reference) : dc_(::CreateCompatibleDC(reference)) {}
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    ~MemoryDc() {
+        if (dc_) {
+            ::DeleteDC(dc_);
+        }
+    }
+    HDC Get() const { return dc_; }
+
+  private:
+    HDC dc_;
+};
+
+// An object selected into a device context; the one it replaced is selected again when it goes.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() {
+        if (previous_ && previous_ != HGDI_ERROR) {
+            ::SelectObject(dc_, previous_);
+        }
+    }
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A WM_PAINT's drawing: begun when made, ended when it goes.
+class PaintSession {
+  public:
+    explicit PaintSession(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    ~PaintSession() { ::EndPaint(window_, &paint_); }
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+} // namespace haloquill::win32
