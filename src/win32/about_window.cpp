@@ -3,6 +3,7 @@
 #include "design/about_layout.h"
 #include "design/app_texts.h"
 #include "design/twips.h"
+#include "win32/accessibility.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
 
@@ -41,6 +42,7 @@ bool AboutWindow::Create(HWND owner) {
         return false;
     }
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ExposeAccessibleTraits(window_, AboutWindowTraits());
     const std::string siteBase(ConfiguredSiteBase());
     for (const ControlSpec& spec : AboutWindowLayout()) {
         HWND control = CreateStyledControl(instance_, window_, spec,

@@ -1,5 +1,6 @@
 #include "win32/styled_controls.h"
 #include "design/twips.h"
+#include "win32/accessibility.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -167,6 +168,7 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     } else if (spec.kind == ControlKind::LinkLabel) {
         ::SetWindowSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
     }
+    ExposeAccessibleTraits(control, AccessibleTraitsOf(spec.id));
     return control;
 }
 
