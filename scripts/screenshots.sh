@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Saves PNG pictures of the angel page, the settings page and the About window at 96 and 144 DPI
-# into docs/screenshots/, each DPI in a Wine prefix of its own with Wine drawing the frames.
+# into docs/screenshots/, and of the angel page in a high-contrast colour scheme, each DPI in a
+# Wine prefix of its own with Wine drawing the frames.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
@@ -30,6 +31,8 @@ for dpi in 96 144; do
     for page in angel settings about; do
       /usr/bin/convert "$shots/$page.bmp" "$root/docs/screenshots/$page-$dpi.png"
     done
+    /usr/bin/convert "$shots/angel-high-contrast.bmp" \
+      "$root/docs/screenshots/angel-$dpi-high-contrast.png"
     rm -rf "$shots"
   )
 done

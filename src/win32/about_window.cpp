@@ -4,6 +4,7 @@
 #include "design/app_texts.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
+#include "win32/accessibility.h"
 #include "win32/gdi_scopes.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
@@ -43,6 +44,7 @@ bool AboutWindow::Create(HWND owner) {
         return false;
     }
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ExposeAccessibleTraits(window_, AboutWindowTraits());
     controls_.Create(instance_, window_, AboutWindowLayout(), gdi_);
     ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon_),
                    0);

@@ -53,6 +53,13 @@ COLORREF ToColorRef(const Colour& colour) {
 }
 
 bool SystemHighContrast() {
+    // A test hook: HALOQUILL_HIGH_CONTRAST=1 in the environment counts as the system's flag.
+    // Wine always reports high contrast as off and ignores a change of it, so the tests of the
+    // real window under Wine switch it on this way, with a high-contrast colour scheme set.
+    wchar_t hook[2] = {};
+    if (::GetEnvironmentVariableW(L"HALOQUILL_HIGH_CONTRAST", hook, 2) == 1 && hook[0] == L'1') {
+        return true;
+    }
     HIGHCONTRASTA contrast{};
     contrast.cbSize = sizeof contrast;
     return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&

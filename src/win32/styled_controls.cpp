@@ -4,6 +4,7 @@
 #include "design/control_traits.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
+#include "win32/accessibility.h"
 #include "win32/frame_window.h"
 #include "win32/gdi_scopes.h"
 
@@ -160,6 +161,7 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     } else if (spec.kind == ControlKind::LinkLabel) {
         ::SetWindowSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
     }
+    ExposeAccessibleTraits(control, AccessibleTraitsOf(spec.id));
     return control;
 }
 

@@ -6,6 +6,7 @@
 #include "driver/program_driver.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
+#include "win32/unique_handle.h"
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,59 @@ TEST(EndToEndKeyboard, FocusComesBackAfterTheTrayTheReminderAndTheAboutWindow) {
     EXPECT_TRUE(FocusMovesTo(*program, settings)) << "after the About window";
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == program->MainWindow(); }))
         << "the main window did not take the activation back from the About window";
+    ASSERT_TRUE(program->Close());
+}
+
+// A top-level window of this process that can take the activation from the program, as the
+// window Alt+Tab switches to does. Its own messages are handled while the test waits.
+class OtherProgramWindow {
+  public:
+    OtherProgramWindow()
+        : window_(::CreateWindowExA(0, "STATIC", "Another program",
+                                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 200, nullptr,
+                                    nullptr, nullptr, nullptr)) {}
+
+    HWND Get() const { return window_.Get(); }
+
+    // Brings `window` to the foreground and waits until it is there.
+    bool Activate(HWND window) const {
+        ::SetForegroundWindow(window);
+        return WaitUntil(
+            [&] {
+                PumpMessages();
+                return ::GetForegroundWindow() == window;
+            },
+            5s);
+    }
+
+    static void PumpMessages() {
+        MSG message{};
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&message);
+        }
+    }
+
+  private:
+    win32::UniqueWindow window_;
+};
+
+TEST(EndToEndKeyboard, FocusComesBackAfterAnotherWindowWasActive) {
+    ProgramDriver driver("HqFocusAltTab");
+    StoreQuietLaterStart(driver);
+    auto program = StartShown(driver);
+    for (ControlId id : {kCmdSettings, kLabel61}) {
+        HWND control = program->Control(id);
+        ASSERT_TRUE(TabTo(*program, control));
+        const OtherProgramWindow other;
+        ASSERT_TRUE(other.Get());
+        ASSERT_TRUE(other.Activate(other.Get())) << "the other window did not take the activation";
+        program->WaitUntilIdle();
+        EXPECT_NE(program->FocusedControl(), control)
+            << "the program kept the focus while inactive";
+        ASSERT_TRUE(other.Activate(program->MainWindow()));
+        EXPECT_TRUE(FocusMovesTo(*program, control))
+            << "the focus did not come back to control " << id << " after the switch back";
+    }
     ASSERT_TRUE(program->Close());
 }
 

@@ -1,7 +1,9 @@
 // Saves pictures of the program's windows for review: the settings page (a first start), the
-// angel page (the next start) and the About window, as BMP files in the folder it is given.
+// angel page (the next start), the About window and the angel page once more in a high-contrast
+// colour scheme, as BMP files in the folder it is given.
 
 #include "design/control_ids.h"
+#include "driver/colour_scheme.h"
 #include "driver/program_driver.h"
 #include "win32/about_window.h"
 
@@ -92,5 +94,15 @@ int main(int argc, char** argv) {
     }
     ::PostMessageA(about, WM_CLOSE, 0, 0);
     second->Close();
+
+    // The same page while high contrast is on, in a black scheme.
+    const ColourSchemeOverride scheme(HighContrastBlackScheme());
+    const HighContrastHook highContrast;
+    auto third = driver.Start();
+    if (!third->WaitForMainWindow() || !Settle(third->MainWindow()) ||
+        !SaveWindowPicture(third->MainWindow(), folder + "\\angel-high-contrast.bmp")) {
+        return 1;
+    }
+    third->Close();
     return 0;
 }

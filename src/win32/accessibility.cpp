@@ -1,0 +1,294 @@
+#include "win32/accessibility.h"
+
+#include "win32/com_apartment.h"
+#include "win32/system_library.h"
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <memory>
+#include <string>
+
+namespace haloquill::win32 {
+
+namespace {
+
+using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
+
+constexpr wchar_t kOleacc[] = L"oleacc.dll";
+constexpr wchar_t kOleAutomation[] = L"oleaut32.dll";
+
+LONG RoleNumber(AccessibleRole role) {
+    switch (role) {
+    case AccessibleRole::Link:
+        return ROLE_SYSTEM_LINK;
+    case AccessibleRole::Dialog:
+        return ROLE_SYSTEM_DIALOG;
+    case AccessibleRole::System:
+        break;
+    }
+    return ROLE_SYSTEM_CLIENT;
+}
+
+bool IsSelf(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
+}
+
+std::wstring TextOf(HWND window) {
+    const int length = window ? ::GetWindowTextLengthW(window) : 0;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = length > 0 ? ::GetWindowTextW(window, text.data(), length + 1) : 0;
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+struct ComRelease {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename Interface> using ComReference = std::unique_ptr<Interface, ComRelease>;
+
+// The system's accessible object of a window's client area, with the role, default action and
+// description the core gives it. The late-bound IDispatch path is not offered, so that every
+// caller sees the same answers. The object lives as long as COM holds a reference to it, and keeps
+// oleacc loaded as long as it holds the system's object.
+class AccessibleWithTraits final : public IAccessible, public IOleWindow {
+  public:
+    AccessibleWithTraits(HWND window, const AccessibleTraits& traits)
+        : window_(window), traits_(traits) {}
+
+    // The system's object for the window; false when oleacc cannot give one.
+    bool Attach() {
+        const auto create =
+            oleacc_.Get<CreateStdAccessibleObjectFunction>("CreateStdAccessibleObject");
+        IAccessible* system = nullptr;
+        if (!create ||
+            FAILED(create(window_, OBJID_CLIENT, IID_IAccessible,
+                          reinterpret_cast<void**>(&system))) ||
+            !system) {
+            return false;
+        }
+        system_.reset(system);
+        return true;
+    }
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object) {
+            return E_POINTER;
+        }
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+            *object = static_cast<IAccessible*>(this);
+        } else if (iid == IID_IOleWindow) {
+            *object = static_cast<IOleWindow*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&references_); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const LONG left = ::InterlockedDecrement(&references_);
+        if (left == 0) {
+            // The last reference ends the object.
+            std::unique_ptr<AccessibleWithTraits> last(this);
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    // IDispatch
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count) {
+            *count = 0;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                     UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // IOleWindow: the window this object stands for.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (!window) {
+            return E_POINTER;
+        }
+        *window = window_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IAccessible: what the core decides, and the system's answer for everything else.
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!IsSelf(child) || traits_.role == AccessibleRole::System || !role) {
+            return system_->get_accRole(child, role);
+        }
+        role->vt = VT_I4;
+        role->lVal = RoleNumber(traits_.role);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        const HRESULT result = system_->get_accState(child, state);
+        if (SUCCEEDED(result) && IsSelf(child) && traits_.role == AccessibleRole::Link && state &&
+            state->vt == VT_I4) {
+            state->lVal |= STATE_SYSTEM_LINKED;
+        }
+        return result;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (!IsSelf(child) || traits_.defaultAction.empty() || !action) {
+            return system_->get_accDefaultAction(child, action);
+        }
+        const std::wstring text(traits_.defaultAction.begin(), traits_.defaultAction.end());
+        return Text(text, action);
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsSelf(child) || traits_.role != AccessibleRole::Link) {
+            return system_->accDoDefaultAction(child);
+        }
+        // A link's action is its click, reported to its window as a click of the mouse is.
+        ::PostMessageW(::GetParent(window_), WM_COMMAND,
+                       MAKEWPARAM(::GetDlgCtrlID(window_), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(window_));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        if (!IsSelf(child) || traits_.description == kNoControl || !description) {
+            return system_->get_accDescription(child, description);
+        }
+        return Text(TextOf(::GetDlgItem(window_, traits_.description)), description);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        return system_->get_accParent(parent);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        return system_->get_accChildCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        return system_->get_accChild(child, object);
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        return system_->get_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        return system_->get_accValue(child, value);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return system_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+        return system_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        return system_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
+        return system_->get_accFocus(child);
+    }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
+        return system_->get_accSelection(children);
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+        return system_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                          VARIANT child) override {
+        return system_->accLocation(left, top, width, height, child);
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        return system_->accNavigate(direction, start, end);
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+        return system_->accHitTest(x, y, child);
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
+        return system_->put_accName(child, name);
+    }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+        return system_->put_accValue(child, value);
+    }
+
+  private:
+    // A string for the caller, who frees it.
+    HRESULT Text(const std::wstring& text, BSTR* out) {
+        const auto allocate = oleAutomation_.Get<SysAllocStringFunction>("SysAllocString");
+        *out = allocate ? allocate(text.c_str()) : nullptr;
+        return *out ? S_OK : E_OUTOFMEMORY;
+    }
+
+    LONG references_ = 1;
+    HWND window_;
+    AccessibleTraits traits_;
+    // Declared before the system's object, so that they are unloaded only after it is released.
+    SystemLibrary oleacc_{kOleacc};
+    SystemLibrary oleAutomation_{kOleAutomation};
+    ComReference<IAccessible> system_;
+};
+
+// What a window says of itself, kept with the window, and the COM apartment the answers are
+// marshalled in.
+struct Exposure {
+    AccessibleTraits traits;
+    ComApartment com;
+};
+
+constexpr UINT_PTR kAccessibilitySubclass = 3;
+
+// The answer to WM_GETOBJECT for the client object, or 0 to leave the question to the system.
+LRESULT AnswerClientObject(HWND window, WPARAM wParam, Exposure& exposure) {
+    if (!exposure.com.Enter()) {
+        return 0;
+    }
+    auto object = std::make_unique<AccessibleWithTraits>(window, exposure.traits);
+    if (!object->Attach()) {
+        return 0;
+    }
+    // COM's reference counting owns the object from here.
+    const ComReference<IAccessible> reference(object.release());
+    SystemLibrary oleacc(kOleacc);
+    const auto lresultFromObject = oleacc.Get<LresultFromObjectFunction>("LresultFromObject");
+    const LRESULT answer =
+        lresultFromObject ? lresultFromObject(IID_IAccessible, wParam, reference.get()) : 0;
+    // A negative answer is an error code.
+    return answer > 0 ? answer : 0;
+}
+
+LRESULT CALLBACK AccessibilityProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR /*id*/, DWORD_PTR data) {
+    auto* exposure = reinterpret_cast<Exposure*>(data);
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        if (const LRESULT answer = AnswerClientObject(window, wParam, *exposure)) {
+            return answer;
+        }
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(window, AccessibilityProc, kAccessibilitySubclass);
+        const std::unique_ptr<Exposure> ended(exposure);
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace
+
+void ExposeAccessibleTraits(HWND window, const AccessibleTraits& traits) {
+    if (!window || traits == AccessibleTraits{}) {
+        return;
+    }
+    auto exposure = std::make_unique<Exposure>();
+    exposure->traits = traits;
+    if (::SetWindowSubclass(window, AccessibilityProc, kAccessibilitySubclass,
+                            reinterpret_cast<DWORD_PTR>(exposure.get()))) {
+        // The window owns it from here, until WM_NCDESTROY.
+        static_cast<void>(exposure.release());
+    }
+}
+
+} // namespace haloquill::win32
