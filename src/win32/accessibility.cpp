@@ -1,5 +1,6 @@
 #include "win32/accessibility.h"
 
+#include "base/interface_reference.h"
 #include "win32/com_apartment.h"
 #include "win32/system_library.h"
 
@@ -44,11 +45,6 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-struct ComRelease {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename Interface> using ComReference = std::unique_ptr<Interface, ComRelease>;
-
 // The system's accessible object of a window's client area, with the role, default action and
 // description the core gives it. The late-bound IDispatch path is not offered, so that every
 // caller sees the same answers. The object lives as long as COM holds a reference to it, and keeps
@@ -62,15 +58,9 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
     bool Attach() {
         const auto create =
             oleacc_.Get<CreateStdAccessibleObjectFunction>("CreateStdAccessibleObject");
-        IAccessible* system = nullptr;
-        if (!create ||
-            FAILED(create(window_, OBJID_CLIENT, IID_IAccessible,
-                          reinterpret_cast<void**>(&system))) ||
-            !system) {
-            return false;
-        }
-        system_.reset(system);
-        return true;
+        return create &&
+               SUCCEEDED(create(window_, OBJID_CLIENT, IID_IAccessible, system_.ReceiveVoid())) &&
+               system_;
     }
 
     // IUnknown
@@ -230,7 +220,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
     // Declared before the system's object, so that they are unloaded only after it is released.
     SystemLibrary oleacc_{kOleacc};
     SystemLibrary oleAutomation_{kOleAutomation};
-    ComReference<IAccessible> system_;
+    InterfaceReference<IAccessible> system_;
 };
 
 // What a window says of itself, kept with the window, and the COM apartment the answers are
@@ -252,11 +242,11 @@ LRESULT AnswerClientObject(HWND window, WPARAM wParam, Exposure& exposure) {
         return 0;
     }
     // COM's reference counting owns the object from here.
-    const ComReference<IAccessible> reference(object.release());
+    const InterfaceReference<IAccessible> reference(object.release());
     SystemLibrary oleacc(kOleacc);
     const auto lresultFromObject = oleacc.Get<LresultFromObjectFunction>("LresultFromObject");
     const LRESULT answer =
-        lresultFromObject ? lresultFromObject(IID_IAccessible, wParam, reference.get()) : 0;
+        lresultFromObject ? lresultFromObject(IID_IAccessible, wParam, reference.Get()) : 0;
     // A negative answer is an error code.
     return answer > 0 ? answer : 0;
 }

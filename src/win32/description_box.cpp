@@ -7,9 +7,27 @@ namespace haloquill::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
+// The characters that Ctrl+C and Ctrl+X type.
+constexpr WPARAM kCtrlC = 0x03;
+constexpr WPARAM kCtrlX = 0x18;
 
 bool KeyDown(int key) {
     return (::GetKeyState(key) & 0x8000) != 0;
+}
+
+// True for the messages by which an edit control copies or cuts its text.
+bool IsCopyOrCutRequest(UINT message, WPARAM wParam, bool controlDown, bool shiftDown) {
+    switch (message) {
+    case WM_COPY:
+    case WM_CUT:
+        return true;
+    case WM_CHAR:
+        return wParam == kCtrlC || wParam == kCtrlX;
+    case WM_KEYDOWN:
+        return (wParam == VK_INSERT && controlDown) || (wParam == VK_DELETE && shiftDown);
+    default:
+        return false;
+    }
 }
 
 LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -42,20 +60,6 @@ LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPAR
 }
 
 } // namespace
-
-bool IsCopyOrCutRequest(UINT message, WPARAM wParam, bool controlDown, bool shiftDown) {
-    switch (message) {
-    case WM_COPY:
-    case WM_CUT:
-        return true;
-    case WM_CHAR:
-        return wParam == 0x03 || wParam == 0x18; // Ctrl+C, Ctrl+X
-    case WM_KEYDOWN:
-        return (wParam == VK_INSERT && controlDown) || (wParam == VK_DELETE && shiftDown);
-    default:
-        return false;
-    }
-}
 
 void ProtectDescriptionBox(HWND edit) {
     ::SetWindowSubclass(edit, DescriptionBoxProc, kSubclassId, 0);

@@ -8,7 +8,4 @@ namespace haloquill::win32 {
 
 void ProtectDescriptionBox(HWND edit);
 
-// True for the messages by which an edit control copies or cuts its text.
-bool IsCopyOrCutRequest(UINT message, WPARAM wParam, bool controlDown, bool shiftDown);
-
 } // namespace haloquill::win32

@@ -1,5 +1,6 @@
 #include "win32/frame_window.h"
 
+#include "design/drawn_faces.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
 #include "win32/gdi_scopes.h"
@@ -32,19 +33,17 @@ void PaintFrame(HWND window, HDC dc) {
         const SelectedObject font(dc, style->captionFont);
         TEXTMETRICA metrics{};
         ::GetTextMetricsA(dc, &metrics);
-        RECT border = client;
-        border.top += metrics.tmHeight / 2;
-        ::DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
         SIZE extent{};
         ::GetTextExtentPoint32A(dc, caption, length, &extent);
-        // The caption interrupts the border, on its own background.
-        const int left = ScalePixels(kFrameCaptionLeftPixels, dpi);
-        const int padding = ScalePixels(kFrameCaptionPaddingPixels, dpi);
-        RECT textBox{left - padding, 0, left + extent.cx + padding, metrics.tmHeight};
+        const CaptionPlace place = FrameCaptionPlace(extent.cx, metrics.tmHeight, dpi);
+        RECT border = client;
+        border.top += place.borderTop;
+        ::DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
+        RECT textBox{place.backgroundLeft, 0, place.backgroundRight, metrics.tmHeight};
         ::FillRect(dc, &textBox, style->background);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, style->captionColour);
-        ::TextOutA(dc, left, 0, caption, length);
+        ::TextOutA(dc, place.textLeft, 0, caption, length);
     }
 
     const UniqueGdiObject pen(

@@ -2,6 +2,8 @@
 // Device contexts and selections that end with their scope, so nothing drawn leaks a DC or
 // leaves a foreign object selected.
 
+#include "base/unique_resource.h"
+
 #include <windows.h>
 
 namespace haloquill::win32 {
@@ -24,22 +26,14 @@ class WindowDc {
     HDC dc_;
 };
 
-// A memory device context like `reference`, deleted when it goes.
-class MemoryDc {
-  public:
-    explicit MemoryDc(HDC reference) : dc_(::CreateCompatibleDC(reference)) {}
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    ~MemoryDc() {
-        if (dc_) {
-            ::DeleteDC(dc_);
-        }
-    }
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteDC(handle); }
 };
+
+// A memory device context, deleted when it goes: MemoryDc(::CreateCompatibleDC(reference)).
+using MemoryDc = UniqueResource<MemoryDcTraits>;
 
 // An object selected into a device context; the one it replaced is selected again when it goes.
 class SelectedObject {

@@ -95,7 +95,9 @@ class MainWindow final : public MainView {
     HINSTANCE instance_;
     UINT taskbarCreated_ = 0;
     FocusMemory focus_;
-    const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) { return ControlCanTakeFocus(id); };
+    const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) {
+        return ControlCanTakeFocus(id);
+    };
     ControlId frontPage_ = kFraRune; // the page in front
     int pendingPicture_ = 0;         // shown once the window is, so a hidden start decodes nothing
     MainWindowController controller_;

@@ -1,7 +1,7 @@
 #include "win32/picture_set.h"
 
+#include "base/interface_reference.h"
 #include "design/twips.h"
-#include "win32/com_pointer.h"
 #include "win32/gdi_scopes.h"
 
 #include <ocidl.h>
@@ -34,8 +34,8 @@ HBITMAP ScaledCopy(HBITMAP source, int dpi) {
     const WindowDc screen(nullptr);
     UniqueGdiObject target(
         ::CreateDIBSection(screen.Get(), &header, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const MemoryDc from(screen.Get());
-    const MemoryDc to(screen.Get());
+    const MemoryDc from(::CreateCompatibleDC(screen.Get()));
+    const MemoryDc to(::CreateCompatibleDC(screen.Get()));
     if (!target || !from.Get() || !to.Get()) {
         return nullptr;
     }
@@ -79,12 +79,12 @@ HBITMAP PictureSet::Decode(const void* data, DWORD size) {
     std::memcpy(target, data, size);
     ::GlobalUnlock(memory);
 
-    ComPointer<IStream> stream;
+    InterfaceReference<IStream> stream;
     if (FAILED(createStream(memory, TRUE, stream.Receive()))) {
         ::GlobalFree(memory);
         return nullptr;
     }
-    ComPointer<IPicture> picture;
+    InterfaceReference<IPicture> picture;
     if (FAILED(loadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                            picture.ReceiveVoid()))) {
         return nullptr;

@@ -2,7 +2,7 @@
 
 #include "design/control_places.h"
 #include "design/control_traits.h"
-#include "design/drawn_metrics.h"
+#include "design/drawn_faces.h"
 #include "design/twips.h"
 #include "win32/accessibility.h"
 #include "win32/frame_window.h"
@@ -131,6 +131,102 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
     return ::DefSubclassProc(link, message, wParam, lParam);
 }
 
+HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
+    char className[16] = {};
+    ::GetClassNameA(control, className, sizeof className);
+    const ControlPaint paint = PaintOf(static_cast<ControlId>(::GetDlgCtrlID(control)),
+                                       lstrcmpiA(className, "ComboLBox") == 0, gdi.HighContrast());
+    ::SetTextColor(dc, ToColorRef(paint.colours.text));
+    ::SetBkMode(dc, paint.opaque ? OPAQUE : TRANSPARENT);
+    if (paint.opaque) {
+        ::SetBkColor(dc, ToColorRef(paint.colours.background));
+    }
+    return gdi.Brush(paint.colours.background);
+}
+
+void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
+    // The closed list then has the design's height: the item and the box's frame.
+    item.itemHeight =
+        static_cast<UINT>(ListItemHeight(FindControlSpec(static_cast<ControlId>(item.CtlID)), dpi));
+}
+
+void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
+    const ListItemFace face =
+        ListItemFaceOf((item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0,
+                       (item.itemState & ODS_COMBOBOXEDIT) != 0, gdi.Dpi());
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    const bool selected = face.selectedColours;
+    ::FillRect(dc, &rect, gdi.Brush(selected ? colours.selectedBackground : colours.background));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        char text[64] = {};
+        ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
+        const SelectedObject font(dc, gdi.Font(LookOf(id).font));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
+        RECT textRect = rect;
+        textRect.left += face.textIndent;
+        ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    if (face.focusRectangle) {
+        ::DrawFocusRect(dc, &rect);
+    }
+}
+
+void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
+    const auto id = static_cast<ControlId>(item.CtlID);
+    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
+    const ButtonFace face =
+        ButtonFaceOf(id,
+                     {(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_DISABLED) != 0,
+                      (item.itemState & ODS_FOCUS) != 0, (item.itemState & ODS_NOFOCUSRECT) != 0,
+                      (item.itemState & ODS_NOACCEL) != 0},
+                     gdi.Dpi());
+    HDC dc = item.hDC;
+    RECT rect = item.rcItem;
+    ::FillRect(dc, &rect, gdi.Brush(colours.background));
+    for (int line = 0; line < face.frameLines; ++line) {
+        ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        ::InflateRect(&rect, -1, -1);
+    }
+    ::DrawEdge(dc, &rect, face.sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    char caption[128] = {};
+    ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
+    {
+        const SelectedObject font(dc, gdi.Font(LookOf(id).font));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc,
+                       face.greyCaption ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
+        RECT text = rect;
+        ::OffsetRect(&text, face.captionShift, face.captionShift);
+        ::DrawTextA(dc, caption, -1, &text,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | (face.accessKeys ? 0 : DT_HIDEPREFIX));
+    }
+    if (face.focusInset >= 0) {
+        ::InflateRect(&rect, -face.focusInset, -face.focusInset);
+        ::DrawFocusRect(dc, &rect);
+    }
+}
+
+void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                               : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
+    if (next) {
+        ::SetFocus(next);
+    }
+}
+
+bool SetLinkCursor(HWND control) {
+    if (!control || !LookOf(static_cast<ControlId>(::GetDlgCtrlID(control))).link) {
+        return false;
+    }
+    ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
+    return true;
+}
+
 } // namespace
 
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
@@ -165,99 +261,6 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     return control;
 }
 
-HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
-    auto id = static_cast<ControlId>(::GetDlgCtrlID(control));
-    char className[16] = {};
-    ::GetClassNameA(control, className, sizeof className);
-    if (lstrcmpiA(className, "ComboLBox") == 0) {
-        id = kCboHour; // the opened list of a time list
-    }
-    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
-    ::SetTextColor(dc, ToColorRef(colours.text));
-    if (LookOf(id).background || gdi.HighContrast()) {
-        ::SetBkMode(dc, OPAQUE);
-        ::SetBkColor(dc, ToColorRef(colours.background));
-    } else {
-        ::SetBkMode(dc, TRANSPARENT);
-    }
-    return gdi.Brush(colours.background);
-}
-
-void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi) {
-    // The closed list then has the design's height: the item and the box's frame.
-    item.itemHeight =
-        static_cast<UINT>(ListItemHeight(FindControlSpec(static_cast<ControlId>(item.CtlID)), dpi));
-}
-
-void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const auto id = static_cast<ControlId>(item.CtlID);
-    const ControlLook look = LookOf(id);
-    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
-    HDC dc = item.hDC;
-    RECT rect = item.rcItem;
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(dc, &rect, gdi.Brush(selected ? colours.selectedBackground : colours.background));
-    if (item.itemID != static_cast<UINT>(-1)) {
-        char text[64] = {};
-        ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
-        const SelectedObject font(dc, gdi.Font(look.font));
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
-        RECT textRect = rect;
-        textRect.left += ScalePixels(kListTextIndentPixels, gdi.Dpi());
-        ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    }
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_COMBOBOXEDIT)) {
-        ::DrawFocusRect(dc, &rect);
-    }
-}
-
-void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
-    const auto id = static_cast<ControlId>(item.CtlID);
-    const ControlLook look = LookOf(id);
-    const ControlColours colours = ColoursOf(id, gdi.HighContrast());
-    HDC dc = item.hDC;
-    RECT rect = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
-
-    const int dpi = gdi.Dpi();
-    ::FillRect(dc, &rect, gdi.Brush(colours.background));
-    if (look.defaultButton) {
-        // The default button has a dark frame around its edge.
-        for (int line = ScalePixels(kDefaultButtonFramePixels, dpi); line > 0; --line) {
-            ::FrameRect(dc, &rect, ::GetSysColorBrush(COLOR_WINDOWFRAME));
-            ::InflateRect(&rect, -1, -1);
-        }
-    }
-    ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-
-    char caption[128] = {};
-    ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
-    {
-        const SelectedObject font(dc, gdi.Font(look.font));
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, disabled ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
-        RECT text = rect;
-        if (pressed) {
-            const int shift = ScalePixels(kButtonPressShiftPixels, dpi);
-            ::OffsetRect(&text, shift, shift);
-        }
-        UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-        if (item.itemState & ODS_NOACCEL) {
-            format |= DT_HIDEPREFIX;
-        }
-        ::DrawTextA(dc, caption, -1, &text, format);
-    }
-
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
-        RECT focus = rect;
-        const int inset = ScalePixels(kButtonFocusInsetPixels, dpi);
-        ::InflateRect(&focus, -inset, -inset);
-        ::DrawFocusRect(dc, &focus);
-    }
-}
-
 void FitLabelToText(HWND label, GdiCache& gdi) {
     const ControlLook look = LookOf(static_cast<ControlId>(::GetDlgCtrlID(label)));
     const int length = ::GetWindowTextLengthA(label);
@@ -275,22 +278,6 @@ void FitLabelToText(HWND label, GdiCache& gdi) {
     ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(label, nullptr, TRUE);
-}
-
-void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
-    HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                               : ::GetNextDlgTabItem(window, ::GetFocus(), wParam != 0);
-    if (next) {
-        ::SetFocus(next);
-    }
-}
-
-bool SetLinkCursor(HWND control) {
-    if (!control || !LookOf(static_cast<ControlId>(::GetDlgCtrlID(control))).link) {
-        return false;
-    }
-    ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
-    return true;
 }
 
 bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -21,24 +21,7 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
 bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                 GdiCache& gdi, LRESULT& result);
 
-// WM_CTLCOLOR*: sets the control's colours on `dc` and gives the brush to fill it with.
-HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi);
-
-// WM_DRAWITEM for the command buttons: face colour, raised or pressed edge, caption, focus.
-void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi);
-
-// WM_MEASUREITEM and WM_DRAWITEM for the drop-down lists, drawn in the design's colours.
-void MeasureListItem(MEASUREITEMSTRUCT& item, int dpi);
-void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi);
-
 // Labels that size themselves to their text: width and height follow, the left edge stays.
 void FitLabelToText(HWND label, GdiCache& gdi);
-
-// WM_NEXTDLGCTL for a window that runs the dialog keys through IsDialogMessage: moves the
-// focus to the given control, or to the next or previous one in tab order.
-void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam);
-
-// WM_SETCURSOR: the hand pointer over a link label; true when it was set.
-bool SetLinkCursor(HWND control);
 
 } // namespace haloquill::win32

@@ -190,7 +190,7 @@ TEST(EndToEndAssistive, EachClickableLabelIsALinkNamedByItsTextAndDoesItsJump) {
         EXPECT_FALSE(facts.state & STATE_SYSTEM_LINKED);
     }
     ASSERT_TRUE(DoDefaultAction(program->Control(kLabel61)));
-    EXPECT_EQ(browser.WaitForAddresses(1),
+    EXPECT_EQ(browser.WaitForAddresses(1, *program),
               std::vector<std::string>{PageAddress(ConfiguredSiteBase(), WebPage::Home)});
 
     program->PostCommand(kMnuAbout);
