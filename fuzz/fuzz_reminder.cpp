@@ -2,8 +2,8 @@
 // from the input. A reminder may only be due where the stored time lies at or within the gap
 // before a tick.
 
-#include "reminder/reminder_schedule.h"
 #include "ports/settings_store.h"
+#include "reminder/reminder_schedule.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -126,17 +126,13 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
         return result;
     }
+    controls_.FollowColourChange(window, message, wParam, gdi_);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
         Paint(window);
         return 0;
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-        gdi_.SetHighContrast(SystemHighContrast());
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        break;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND:

@@ -52,6 +52,17 @@ void ControlSet::ColourFrames(GdiCache& gdi) {
     }
 }
 
+void ControlSet::FollowColourChange(HWND window, UINT message, WPARAM wParam, GdiCache& gdi) {
+    if (message != WM_SYSCOLORCHANGE &&
+        !(message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {
+        return;
+    }
+    gdi.SetHighContrast(SystemHighContrast());
+    ColourFrames(gdi);
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
 HWND ControlSet::Control(ControlId id) const {
     const auto found = controls_.find(id);
     return found == controls_.end() ? nullptr : found->second;

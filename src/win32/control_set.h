@@ -26,6 +26,9 @@ class ControlSet {
                 GdiCache& gdi);
     // Colours the frames again for the cache's contrast mode; they show it when next painted.
     void ColourFrames(GdiCache& gdi);
+    // When the scheme's colours change or high contrast is switched, takes the new mode and
+    // draws `window` again; other messages are left alone.
+    void FollowColourChange(HWND window, UINT message, WPARAM wParam, GdiCache& gdi);
     // The control with `id`, or null.
     HWND Control(ControlId id) const;
 

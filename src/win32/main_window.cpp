@@ -121,14 +121,6 @@ void MainWindow::CreateControls() {
     }
 }
 
-void MainWindow::OnColoursChanged() {
-    // High contrast switched on or off, or the scheme's colours changed: draw everything again.
-    gdi_.SetHighContrast(SystemHighContrast());
-    controls_.ColourFrames(gdi_);
-    ::RedrawWindow(window_, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
 void MainWindow::OnCommand(int id, int code) {
     // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
     if (code == CBN_SELCHANGE) {
@@ -143,6 +135,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
         return result;
     }
+    controls_.FollowColourChange(window, message, wParam, gdi_);
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
@@ -151,14 +144,6 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                    gdi_.Brush(WindowBackground(gdi_.HighContrast())));
         return 1;
     }
-    case WM_SYSCOLORCHANGE:
-        OnColoursChanged();
-        break;
-    case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETHIGHCONTRAST) {
-            OnColoursChanged();
-        }
-        break;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;

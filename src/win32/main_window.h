@@ -84,7 +84,6 @@ class MainWindow final : public MainView {
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
     void BringToFront();
-    void OnColoursChanged();
     // The window's control that has the focus, if any, and whether `id` can take it now.
     ControlId FocusedControl() const;
     bool ControlCanTakeFocus(ControlId id) const;

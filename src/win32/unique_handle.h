@@ -27,6 +27,12 @@ struct GdiObjectTraits {
     static void Close(Handle handle) { ::DeleteObject(handle); }
 };
 
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyWindow(handle); }
+};
+
 struct MenuTraits {
     using Handle = HMENU;
     static Handle Invalid() { return nullptr; }
@@ -36,6 +42,7 @@ struct MenuTraits {
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 
 } // namespace haloquill::win32
