@@ -306,7 +306,9 @@ void ExpectAboutHoldsTheMainWindow(const RunningProgram& program, HWND about) {
     HWND main = program.MainWindow();
     EXPECT_TRUE(::IsWindowVisible(about)) << "the About window closed";
     EXPECT_EQ(::GetWindow(about, GW_OWNER), main) << "owner of the About window";
-    EXPECT_TRUE(IsInFrontOf(about, main)) << "the main window covers the About window";
+    // The X server may restack the windows a moment after the program has asked.
+    EXPECT_TRUE(WaitUntil([&] { return IsInFrontOf(about, main); }, 5s))
+        << "the main window covers the About window";
     EXPECT_FALSE(::IsWindowEnabled(main)) << "the main window takes input";
 }
 
