@@ -5,6 +5,8 @@
 #include "design/accessible_roles.h"
 #include "design/main_window_layout.h"
 
+#include "fakes/every_control.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -12,11 +14,7 @@
 namespace haloquill {
 namespace {
 
-std::vector<ControlSpec> EveryControl() {
-    std::vector<ControlSpec> specs(MainWindowLayout().begin(), MainWindowLayout().end());
-    specs.insert(specs.end(), AboutWindowLayout().begin(), AboutWindowLayout().end());
-    return specs;
-}
+using testing::EveryControl;
 
 TEST(AccessibleRoles, EveryClickableLabelIsALinkAndNothingElseIs) {
     int links = 0;

@@ -4,6 +4,8 @@
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
 
+#include "fakes/every_control.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,11 +13,7 @@
 namespace haloquill {
 namespace {
 
-std::vector<ControlSpec> EveryControl() {
-    std::vector<ControlSpec> specs(MainWindowLayout().begin(), MainWindowLayout().end());
-    specs.insert(specs.end(), AboutWindowLayout().begin(), AboutWindowLayout().end());
-    return specs;
-}
+using testing::EveryControl;
 
 TEST(ControlPlaces, RectanglesThatMeetInTheDesignMeetOnTheScreenAtEveryDpi) {
     // Side by side and one above the other, at sizes that round differently.

@@ -7,6 +7,7 @@
 #include "driver/colour_scheme.h"
 #include "driver/program_driver.h"
 #include "driver/screen_picture.h"
+#include "driver/shown_start.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
 
@@ -22,23 +23,6 @@
 
 namespace haloquill::testing {
 namespace {
-
-void StoreQuietLaterStart(ProgramDriver& driver) {
-    KeepReminderAway(driver);
-    auto& settings = driver.Settings();
-    settings.WriteSetting("Card", "2");
-    settings.WriteSetting("Date", TodayIso(4));
-    settings.WriteSetting("UpdateCheckDate", TodayIso(-1));
-}
-
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver) {
-    auto program = driver.Start();
-    if (!program->WaitForMainWindow() ||
-        !WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()) != FALSE; })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
-}
 
 // COM on the test's thread, as a screen reader has it.
 class ComScope {

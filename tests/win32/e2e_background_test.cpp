@@ -5,6 +5,7 @@
 #include "angels/angel_catalogue.h"
 #include "base/text_values.h"
 #include "driver/program_driver.h"
+#include "driver/shown_start.h"
 
 #include <gtest/gtest.h>
 
@@ -76,15 +77,6 @@ void MoveToCorner(HWND window) {
 
 void NotifyFromIcon(const RunningProgram& program, LPARAM mouseMessage) {
     ::PostMessageA(program.Control(kPicHook), kTrayCallback, 0, mouseMessage);
-}
-
-// Starts the program and waits until it has finished starting and shows its window.
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver, const std::string& args = {}) {
-    auto program = driver.Start(args);
-    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
 }
 
 // Closes the window with its close box and waits until it has gone to the notification area.

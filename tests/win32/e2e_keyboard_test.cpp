@@ -4,6 +4,7 @@
 
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
+#include "driver/shown_start.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
 #include "win32/unique_handle.h"
@@ -14,23 +15,6 @@
 
 namespace haloquill::testing {
 namespace {
-
-void StoreQuietLaterStart(ProgramDriver& driver) {
-    KeepReminderAway(driver);
-    auto& settings = driver.Settings();
-    settings.WriteSetting("Card", "2");
-    settings.WriteSetting("Date", TodayIso(4));
-    settings.WriteSetting("UpdateCheckDate", TodayIso(-1));
-}
-
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver) {
-    auto program = driver.Start();
-    if (!program->WaitForMainWindow() ||
-        !WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()) != FALSE; })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
-}
 
 bool FocusMovesTo(const RunningProgram& program, HWND control) {
     return WaitUntil([&] { return program.FocusedControl() == control; }, 5s);

@@ -4,6 +4,7 @@
 // such a copy has its own settings and its own one-copy guard beside Haloquill.exe.
 
 #include "driver/program_driver.h"
+#include "driver/shown_start.h"
 #include "win32/main_window.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
@@ -38,14 +39,6 @@ void ExpectOutsideTheCodePage(const ProgramDriver& driver) {
 
 bool MainWindowVisible(const RunningProgram& program) {
     return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver) {
-    auto program = driver.Start();
-    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
 }
 
 // The entry the program should write: the executable's exact path in quotes, then "/STARTUP".

@@ -5,6 +5,7 @@
 
 #include "driver/desktop_probes.h"
 #include "driver/program_driver.h"
+#include "driver/shown_start.h"
 #include "win32/about_window.h"
 
 #include <gtest/gtest.h>
@@ -78,25 +79,8 @@ void StoreEveryChoiceTrue(ProgramDriver& driver) {
     settings.WriteSetting("UpdateCheckDate", TodayIso(-2));
 }
 
-// A later start without "start with Windows", with the reminder far away and no update question.
-void StoreQuietLaterStart(ProgramDriver& driver) {
-    KeepReminderAway(driver);
-    auto& settings = driver.Settings();
-    settings.WriteSetting("Card", "2");
-    settings.WriteSetting("Date", TodayIso(4));
-    settings.WriteSetting("UpdateCheckDate", TodayIso(-1));
-}
-
 bool MainWindowVisible(const RunningProgram& program) {
     return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver, const std::string& args = {}) {
-    auto program = driver.Start(args);
-    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
 }
 
 // WS_VISIBLE of a control: whether it shows once its window does.

@@ -4,6 +4,7 @@
 
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
+#include "driver/shown_start.h"
 #include "web/web_pages.h"
 #include "win32/unique_handle.h"
 
@@ -29,15 +30,6 @@ std::string ValueOf(const Values& values, const std::string& key) {
 
 bool MainWindowVisible(const RunningProgram& program) {
     return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-// Starts the program and waits until it has finished starting and shows its window.
-std::unique_ptr<RunningProgram> StartShown(ProgramDriver& driver) {
-    auto program = driver.Start();
-    if (!program->WaitForMainWindow() || !WaitUntil([&] { return MainWindowVisible(*program); })) {
-        ADD_FAILURE() << "the main window did not show";
-    }
-    return program;
 }
 
 // The entry the program should write for the executable the driver made.

@@ -463,6 +463,14 @@ void KeepReminderAway(ProgramDriver& driver) {
     WriteReminderTime(driver, (NowSeconds() + kSecondsPerDay / 2) % kSecondsPerDay);
 }
 
+void StoreQuietLaterStart(ProgramDriver& driver) {
+    KeepReminderAway(driver);
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Card", "2");
+    settings.WriteSetting("Date", TodayIso(4));
+    settings.WriteSetting("UpdateCheckDate", TodayIso(-1));
+}
+
 long long StoreReminderAhead(ProgramDriver& driver, long long ahead) {
     if (const long long left = kSecondsPerDay - NowSeconds(); left < ahead + 15) {
         ::Sleep(static_cast<DWORD>((left + 1) * 1000));

@@ -191,6 +191,10 @@ void WriteReminderTime(ProgramDriver& driver, long long secondsSinceMidnight);
 // expects it hidden (a first start stores 7:00:00).
 void KeepReminderAway(ProgramDriver& driver);
 
+// Stores a later start that asks nothing and shows angel 2, drawn four days ahead: the reminder
+// half a day away and the update check done yesterday.
+void StoreQuietLaterStart(ProgramDriver& driver);
+
 // Stores the reminder time `ahead` seconds from now and returns it in seconds since midnight.
 // Close to midnight it first waits for the new day, so that the moment and the dates the test
 // compares all fall on one day.
