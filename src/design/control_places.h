@@ -13,7 +13,6 @@ struct PixelRect {
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool operator==(const PixelRect&) const = default;
 };
 
 // A control's window: its corner and its size, each rounded on its own as windows are placed.

@@ -3,7 +3,6 @@
 #include "design/control_places.h"
 #include "design/control_traits.h"
 #include "design/drawn_faces.h"
-#include "design/twips.h"
 #include "win32/accessibility.h"
 #include "win32/frame_window.h"
 #include "win32/gdi_scopes.h"
