@@ -2,6 +2,7 @@
 
 #include "base/interface_reference.h"
 #include "win32/com_apartment.h"
+#include "win32/common_controls.h"
 #include "win32/system_library.h"
 
 #include <commctrl.h>
@@ -259,11 +260,11 @@ LRESULT CALLBACK AccessibilityProc(HWND window, UINT message, WPARAM wParam, LPA
             return answer;
         }
     } else if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(window, AccessibilityProc, kAccessibilitySubclass);
+        RemoveSubclass(window, AccessibilityProc, kAccessibilitySubclass);
         const std::unique_ptr<Exposure> ended(exposure);
-        return ::DefSubclassProc(window, message, wParam, lParam);
+        return DefSubclass(window, message, wParam, lParam);
     }
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return DefSubclass(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -274,8 +275,8 @@ void ExposeAccessibleTraits(HWND window, const AccessibleTraits& traits) {
     }
     auto exposure = std::make_unique<Exposure>();
     exposure->traits = traits;
-    if (::SetWindowSubclass(window, AccessibilityProc, kAccessibilitySubclass,
-                            reinterpret_cast<DWORD_PTR>(exposure.get()))) {
+    if (SetSubclass(window, AccessibilityProc, kAccessibilitySubclass,
+                    reinterpret_cast<DWORD_PTR>(exposure.get()))) {
         // The window owns it from here, until WM_NCDESTROY.
         static_cast<void>(exposure.release());
     }

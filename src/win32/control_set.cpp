@@ -2,6 +2,7 @@
 
 #include "design/control_places.h"
 #include "web/web_pages.h"
+#include "win32/common_controls.h"
 #include "win32/styled_controls.h"
 
 namespace haloquill::win32 {
@@ -10,6 +11,8 @@ void ControlSet::Create(HINSTANCE instance, HWND window, std::span<const Control
                         GdiCache& gdi) {
     controls_.clear();
     frameStyles_.clear();
+    // The version 6 classes the manifest asks for are registered before the first control.
+    LoadCommonControls();
     const std::string siteBase(ConfiguredSiteBase());
     const int dpi = gdi.Dpi();
     for (const ControlSpec& spec : layout) {

@@ -1,6 +1,6 @@
 #include "win32/description_box.h"
 
-#include <commctrl.h>
+#include "win32/common_controls.h"
 
 namespace haloquill::win32 {
 
@@ -35,7 +35,7 @@ LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPAR
     if (message == WM_GETDLGCODE) {
         // A multi-line edit asks for every key; the box is read-only, so Tab, Shift+Tab, Enter
         // and Esc stay the window's keys and the focus can leave it.
-        const LRESULT code = ::DefSubclassProc(edit, message, wParam, lParam);
+        const LRESULT code = DefSubclass(edit, message, wParam, lParam);
         return code & ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
     }
     if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) {
@@ -54,15 +54,15 @@ LRESULT CALLBACK DescriptionBoxProc(HWND edit, UINT message, WPARAM wParam, LPAR
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(edit, DescriptionBoxProc, kSubclassId);
+        RemoveSubclass(edit, DescriptionBoxProc, kSubclassId);
     }
-    return ::DefSubclassProc(edit, message, wParam, lParam);
+    return DefSubclass(edit, message, wParam, lParam);
 }
 
 } // namespace
 
 void ProtectDescriptionBox(HWND edit) {
-    ::SetWindowSubclass(edit, DescriptionBoxProc, kSubclassId, 0);
+    SetSubclass(edit, DescriptionBoxProc, kSubclassId, 0);
 }
 
 } // namespace haloquill::win32

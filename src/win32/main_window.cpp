@@ -2,6 +2,7 @@
 
 #include "design/app_texts.h"
 #include "design/twips.h"
+#include "win32/common_controls.h"
 #include "win32/description_box.h"
 #include "win32/menus.h"
 #include "win32/styled_controls.h"
@@ -117,7 +118,7 @@ void MainWindow::CreateControls() {
     }
     if (HWND hook = Control(kPicHook)) {
         // The notification-area icon reports its mouse messages to this box.
-        ::SetWindowSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
+        SetSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
     }
 }
 
@@ -211,9 +212,9 @@ LRESULT CALLBACK MainWindow::HookProc(HWND hook, UINT message, WPARAM wParam, LP
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hook, HookProc, kHookSubclass);
+        RemoveSubclass(hook, HookProc, kHookSubclass);
     }
-    return ::DefSubclassProc(hook, message, wParam, lParam);
+    return DefSubclass(hook, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

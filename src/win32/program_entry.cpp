@@ -9,12 +9,11 @@
 #include "win32/registry_run_key.h"
 #include "win32/registry_settings_store.h"
 #include "win32/shell_web_browser.h"
+#include "win32/system_library.h"
 #include "win32/system_services.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 namespace {
 
@@ -36,6 +35,8 @@ int RunMessageLoop(haloquill::win32::MainWindow& mainWindow) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     using namespace haloquill;
+    // Before anything can load a DLL: none is ever taken from the program's own folder.
+    win32::RestrictDllSearchToSystem32();
 
     win32::SystemMessageBoxes messageBoxes;
     // One name in any letter case is one program, as it is one settings key.
@@ -46,9 +47,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         messageBoxes.Show(texts::kAlreadyRunning, BoxKind::Information);
         return 0;
     }
-
-    INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&commonControls);
 
     const win32::SystemClock clock;
     const TimeOfDay now = clock.Now();

@@ -4,11 +4,11 @@
 #include "design/control_traits.h"
 #include "design/drawn_faces.h"
 #include "win32/accessibility.h"
+#include "win32/common_controls.h"
 #include "win32/frame_window.h"
 #include "win32/gdi_scopes.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 namespace haloquill::win32 {
 
@@ -76,12 +76,12 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
         ::InvalidateRect(button, nullptr, FALSE);
         return 0;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(button, PushButtonProc, kKeyboardSubclass);
+        RemoveSubclass(button, PushButtonProc, kKeyboardSubclass);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(button, message, wParam, lParam);
+    return DefSubclass(button, message, wParam, lParam);
 }
 
 void NotifyLinkClicked(HWND link) {
@@ -111,7 +111,7 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
         ::InvalidateRect(link, nullptr, TRUE);
         break;
     case WM_PAINT: {
-        const LRESULT result = ::DefSubclassProc(link, message, wParam, lParam);
+        const LRESULT result = DefSubclass(link, message, wParam, lParam);
         const bool hideFocus = (::SendMessageA(link, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
         if (::GetFocus() == link && !hideFocus) {
             RECT client;
@@ -122,12 +122,12 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
         return result;
     }
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(link, LinkLabelProc, kKeyboardSubclass);
+        RemoveSubclass(link, LinkLabelProc, kKeyboardSubclass);
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(link, message, wParam, lParam);
+    return DefSubclass(link, message, wParam, lParam);
 }
 
 HBRUSH ColourControl(HWND control, HDC dc, GdiCache& gdi) {
@@ -246,15 +246,15 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     const ControlLook look = LookOf(spec.id);
     ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(gdi.Font(look.font)), FALSE);
     if (traits.plainLook) {
-        ::SetWindowTheme(control, L"", L"");
+        RemoveVisualStyle(control);
     }
     if (look.autoSize) {
         FitLabelToText(control, gdi);
     }
     if (spec.kind == ControlKind::Button) {
-        ::SetWindowSubclass(control, PushButtonProc, kKeyboardSubclass, 0);
+        SetSubclass(control, PushButtonProc, kKeyboardSubclass, 0);
     } else if (spec.kind == ControlKind::LinkLabel) {
-        ::SetWindowSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
+        SetSubclass(control, LinkLabelProc, kKeyboardSubclass, 0);
     }
     ExposeAccessibleTraits(control, AccessibleTraitsOf(spec.id));
     return control;

@@ -1,11 +1,32 @@
 #pragma once
-// A system DLL loaded on first use rather than at the start, so that a start into the
-// notification area does not pay for what only a visible window or a click needs.
+// System DLLs loaded from system32 only, and on first use rather than at the start, so that a
+// DLL of the same name beside the program is never taken and a start into the notification area
+// does not pay for what only a visible window or a click needs.
 
 #include <windows.h>
 
 namespace haloquill::win32 {
 
+// Makes system32 the only folder that later loads of DLLs search, the program's own folder
+// included; the first thing the program does. False on a Windows 7 that lacks the call, where
+// at least the current folder is taken out of the search.
+bool RestrictDllSearchToSystem32();
+
+// Loads the system DLL `name` (a bare file name) from system32 and nowhere else; null when it
+// cannot be loaded. Side-by-side assemblies named by the manifest (comctl32 version 6) are still
+// chosen, since they replace the system32 copy before any folder is searched.
+HMODULE LoadSystemLibrary(const wchar_t* name);
+
+// The exported function `name` of `module` as the type the caller names, or null.
+template <typename Function> Function ExportOf(HMODULE module, const char* name) {
+    // GetProcAddress gives a generic function pointer; the caller names the real type.
+    return module ? reinterpret_cast<Function>(
+                        reinterpret_cast<void (*)()>(::GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+// A system DLL held by its user: loaded from system32 with the first function asked for, freed
+// with its owner.
 class SystemLibrary {
   public:
     explicit SystemLibrary(const wchar_t* name) : name_(name) {}
@@ -20,12 +41,9 @@ class SystemLibrary {
     // The exported function `name`, or null when the library or the function is missing.
     template <typename Function> Function Get(const char* name) {
         if (!module_) {
-            module_ = ::LoadLibraryW(name_);
+            module_ = LoadSystemLibrary(name_);
         }
-        // GetProcAddress gives a generic function pointer; the caller names the real type.
-        return module_ ? reinterpret_cast<Function>(
-                             reinterpret_cast<void (*)()>(::GetProcAddress(module_, name)))
-                       : nullptr;
+        return ExportOf<Function>(module_, name);
     }
 
   private:

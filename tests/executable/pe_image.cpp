@@ -77,10 +77,12 @@ bool PeImage::ReadHeaders() {
     const auto machine = U16(coff);
     const auto sectionCount = U16(coff + 2);
     const auto optionalSize = U16(coff + 16);
-    if (!machine || !sectionCount || !optionalSize) {
+    const auto characteristics = U16(coff + 18);
+    if (!machine || !sectionCount || !optionalSize || !characteristics) {
         return false;
     }
     machine_ = *machine;
+    characteristics_ = *characteristics;
     const std::size_t optional = coff + 20;
     const auto magic = U16(optional);
     if (magic != 0x10B && magic != 0x20B) {
@@ -88,12 +90,14 @@ bool PeImage::ReadHeaders() {
     }
     pe32Plus_ = magic == 0x20B;
     const auto subsystem = U16(optional + 68);
+    const auto dllCharacteristics = U16(optional + 70);
     const std::size_t directories = optional + (pe32Plus_ ? 112 : 96);
     const auto directoryCount = U32(directories - 4);
-    if (!subsystem || !directoryCount) {
+    if (!subsystem || !dllCharacteristics || !directoryCount) {
         return false;
     }
     subsystem_ = *subsystem;
+    dllCharacteristics_ = *dllCharacteristics;
 
     const std::size_t table = optional + *optionalSize;
     for (std::size_t i = 0; i < *sectionCount; ++i) {
@@ -116,6 +120,9 @@ bool PeImage::ReadHeaders() {
     }
     if (*directoryCount > 2) {
         resourceRva_ = U32(directories + 16).value_or(0);
+    }
+    if (*directoryCount > 5) {
+        relocationSize_ = U32(directories + 5 * 8 + 4).value_or(0);
     }
     return true;
 }

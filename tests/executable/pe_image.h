@@ -18,6 +18,13 @@ inline constexpr std::uint32_t kResourceIcon = 3;
 inline constexpr std::uint32_t kResourceGroupIcon = 14;
 inline constexpr std::uint32_t kResourceVersion = 16;
 inline constexpr std::uint32_t kResourceManifest = 24;
+// Flags of the optional header's DllCharacteristics that security tools look for.
+inline constexpr std::uint16_t kHighEntropyVa = 0x0020;
+inline constexpr std::uint16_t kDynamicBase = 0x0040;
+inline constexpr std::uint16_t kNxCompatible = 0x0100;
+inline constexpr std::uint16_t kTerminalServerAware = 0x8000;
+// The file header's flag for an image whose relocations were removed (it cannot move).
+inline constexpr std::uint16_t kRelocationsStripped = 0x0001;
 
 struct VersionRecord {
     // FileVersion of the fixed part, as its four numbers.
@@ -35,6 +42,10 @@ class PeImage {
     std::uint16_t Machine() const { return machine_; }
     bool IsPe32Plus() const { return pe32Plus_; }
     std::uint16_t Subsystem() const { return subsystem_; }
+    std::uint16_t Characteristics() const { return characteristics_; }
+    std::uint16_t DllCharacteristics() const { return dllCharacteristics_; }
+    // True when the image carries base relocations, without which it cannot be moved.
+    bool HasRelocations() const { return relocationSize_ != 0; }
     // Names of the imported DLLs, as the file spells them.
     const std::vector<std::string>& ImportedDlls() const { return imports_; }
     // The data of the first language of resource `type`/`id` (without `id`, of the first
@@ -62,6 +73,9 @@ class PeImage {
     std::uint16_t machine_ = 0;
     bool pe32Plus_ = false;
     std::uint16_t subsystem_ = 0;
+    std::uint16_t characteristics_ = 0;
+    std::uint16_t dllCharacteristics_ = 0;
+    std::uint32_t relocationSize_ = 0;
     std::uint32_t resourceRva_ = 0;
     std::vector<std::string> imports_;
 };

@@ -5,6 +5,7 @@
 // dist/.
 
 #include "driver/installation.h"
+#include "driver/planted_dlls.h"
 #include "driver/program_driver.h"
 #include "driver/setup_windows.h"
 
@@ -97,6 +98,7 @@ class Setup : public ::testing::Test {
         ::DeleteFileA((PortableFolder() + "\\Haloquill.exe").c_str());
         ::RemoveDirectoryA(PortableFolder().c_str());
         ::DeleteFileA(BlockingFile().c_str());
+        RemoveInstallation({DownloadFolder()});
         RemoveUninstallerLeftovers();
     }
 
@@ -107,6 +109,7 @@ class Setup : public ::testing::Test {
     static std::string OtherFolder() { return TempFolder("haloquill setup moved"); }
     static std::string PortableFolder() { return TempFolder("haloquill setup portable"); }
     static std::string BlockingFile() { return TempFolder("haloquill setup blocker"); }
+    static std::string DownloadFolder() { return TempFolder("haloquill setup downloads"); }
 
     // Starts a program file and waits until it shows its main window.
     static std::unique_ptr<RunningProgram> StartShown(const std::string& program) {
@@ -366,6 +369,29 @@ TEST_F(Setup, AFolderThatCannotBeWrittenOrAProgramThatDoesNotCloseStopsItAndChan
     unclosable->Kill();
     EXPECT_EQ(RunSetup(), kSucceeded);
     EXPECT_TRUE(FileBytes(Program()) == FileBytes(BuiltProgram()));
+}
+
+TEST_F(Setup, NeitherTheSetupNorTheUninstallerLoadsADllPlantedBesideThem) {
+    ASSERT_TRUE(::CreateDirectoryA(DownloadFolder().c_str(), nullptr));
+    const std::string setup = DownloadFolder() + "\\" HALOQUILL_SETUP_NAME;
+    ASSERT_TRUE(::CopyFileA(SetupFile().c_str(), setup.c_str(), FALSE));
+    PlantDlls(DownloadFolder(), PlantedDllNames());
+    // The uninstaller starts as itself and goes on as a copy named Au_.exe.
+    const PreferDllsBesideThePrograms preferred({HALOQUILL_SETUP_NAME, "Uninstall.exe", "Au_.exe"},
+                                                PlantedDllNames());
+
+    ASSERT_EQ(RunToEnd(Quoted(setup) + " /S"), kSucceeded);
+    // Under Wine the planted uxtheme.dll alone is loaded all the same: Wine's own comctl32, which
+    // the setup imports, imports uxtheme before any code of the setup runs, where Windows takes
+    // comctl32 from the side-by-side store. That it is loaded shows the planting took effect.
+    const Names onlyWines{"uxtheme"};
+    EXPECT_EQ(LoadedPlantedDlls(DownloadFolder()), onlyWines);
+
+    // The uninstaller starts from the install folder before it hands over to a copy of itself.
+    PlantDlls(Folder(), PlantedDllNames());
+    ASSERT_EQ(UninstallQuietly(), kSucceeded);
+    EXPECT_EQ(LoadedPlantedDlls(Folder()), onlyWines);
+    EXPECT_FALSE(PathExists(Folder() + "\\Haloquill.exe"));
 }
 
 } // namespace

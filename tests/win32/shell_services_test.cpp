@@ -1,6 +1,8 @@
-// The platform services: the shell used only with COM started on the thread that calls it, and
-// the flags and answers of the message boxes as the platform numbers them.
+// The platform services: the shell used only with COM started on the thread that calls it, the
+// flags and answers of the message boxes as the platform numbers them, and the common controls
+// loaded from the system in the version the manifest asks for.
 
+#include "win32/common_controls.h"
 #include "win32/shell_web_browser.h"
 #include "win32/system_services.h"
 
@@ -8,6 +10,10 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+#include <string>
 #include <thread>
 
 namespace haloquill::win32 {
@@ -30,6 +36,26 @@ TEST(ShellWebBrowser, StartsComApartmentThreadedBeforeTheFirstShellCall) {
     });
     uiThread.join();
     EXPECT_EQ(afterwards, RPC_E_CHANGED_MODE);
+}
+
+// This test program carries the program's manifest, so it gets the comctl32 the program gets:
+// the one of the version 6 side-by-side assembly, which answers DllGetVersion with 6. Wine's
+// comctl32 answers 5 from either assembly, so there the place it was loaded from tells.
+TEST(CommonControls, TheLoadedLibraryIsVersion6FromTheSystem) {
+    ASSERT_TRUE(LoadCommonControls());
+    const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    EXPECT_EQ(CommonControlsMajorVersion(), wine ? 5u : 6u);
+    wchar_t path[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(::GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH), 0u);
+    std::wstring loaded(path);
+    std::transform(loaded.begin(), loaded.end(), loaded.begin(), ::towlower);
+    wchar_t windows[MAX_PATH] = {};
+    ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+    std::wstring system(windows);
+    std::transform(system.begin(), system.end(), system.begin(), ::towlower);
+    EXPECT_EQ(loaded.rfind(system + L"\\winsxs\\", 0), 0u);
+    EXPECT_NE(loaded.find(L"_microsoft.windows.common-controls_6595b64144ccf1df_6.0."),
+              std::wstring::npos);
 }
 
 TEST(SystemMessageBoxes, KindsAndAnswersAreThePlatformsOwnNumbers) {
