@@ -11,9 +11,20 @@
 ;   ICON            the program's icon, also the setup's
 ;   OUTFILE         path of the setup to write
 ;   OUTFILE_NAME    its file name, for the version record
+; and, when the setup is signed:
+;   SIGN_COMMAND    a command that signs the file named after it in place
+;
+; make_download.cmake runs makensis with these.
 
 !ifndef TARGET | VERSION | VERSION_RECORD | PROGRAM | ICON | OUTFILE | OUTFILE_NAME
-  !error "Build the setup through CMake, which defines TARGET, VERSION, VERSION_RECORD, PROGRAM, ICON, OUTFILE and OUTFILE_NAME"
+  !error "Build the setup through make_download.cmake, which defines TARGET, VERSION, VERSION_RECORD, PROGRAM, ICON, OUTFILE and OUTFILE_NAME"
+!endif
+
+; The uninstaller is signed before it is packed into the setup, and the setup once it is written;
+; a signing that fails stops makensis.
+!ifdef SIGN_COMMAND
+  !uninstfinalize '${SIGN_COMMAND} "%1"' = 0
+  !finalize '${SIGN_COMMAND} "%1"' = 0
 !endif
 
 Target ${TARGET}
