@@ -39,7 +39,7 @@ void MainWindowController::chkSysTray_Click() {
     if (closing_) {
         return;
     }
-    ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(view_.IsSysTrayChecked()));
+    ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(model_.sysTrayChecked));
 }
 
 void MainWindowController::optRun_Click() {
@@ -50,7 +50,8 @@ void MainWindowController::optRun_Click() {
     if (closing_) {
         return;
     }
-    view_.EnableSysTray(true);
+    model_.sysTrayEnabled = true;
+    Render();
 }
 
 void MainWindowController::optDontRun_Click() {
@@ -61,31 +62,34 @@ void MainWindowController::optDontRun_Click() {
     if (closing_) {
         return;
     }
-    view_.EnableSysTray(false);
+    model_.sysTrayEnabled = false;
+    Render();
     CheckSysTray(false);
 }
 
 bool MainWindowController::IsRunSelected() const {
-    return view_.IsRunSelected();
+    return model_.runSelected;
 }
 
 bool MainWindowController::IsSysTrayChecked() const {
-    return view_.IsSysTrayChecked();
+    return model_.sysTrayChecked;
 }
 
 void MainWindowController::CheckSysTray(bool checked) {
-    if (closing_ || view_.IsSysTrayChecked() == checked) {
+    if (closing_ || model_.sysTrayChecked == checked) {
         return;
     }
-    view_.SetSysTrayChecked(checked);
+    model_.sysTrayChecked = checked;
+    Render();
     chkSysTray_Click();
 }
 
 void MainWindowController::SelectRunOption(bool run) {
-    if (closing_ || view_.IsRunSelected() == run) {
+    if (closing_ || model_.runSelected == run) {
         return;
     }
-    view_.SetRunSelected(run);
+    model_.runSelected = run;
+    Render();
     if (run) {
         optRun_Click();
     } else {
@@ -104,10 +108,11 @@ bool MainWindowController::SelectTimeText(TimeList list, std::string_view text) 
 }
 
 void MainWindowController::SelectChoice(ChoiceList list, int position) {
-    if (closing_ || view_.ListSelection(list) == position) {
+    if (closing_ || model_.Selection(list) == position) {
         return;
     }
-    view_.SelectListItem(list, position);
+    model_.Select(list, position);
+    Render();
     switch (list) {
     case ChoiceList::Hour:
         cboHour_Click();
@@ -127,7 +132,7 @@ void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key
     if (closing_) {
         return;
     }
-    const int position = view_.ListSelection(list);
+    const int position = model_.Selection(list);
     const auto& entries = ChoiceListEntries(list);
     if (position >= 0 && position < static_cast<int>(entries.size())) {
         ports_.store.WriteSetting(key, entries[static_cast<std::size_t>(position)]);

@@ -13,12 +13,13 @@ void MainWindowController::cmdCalculateMoonPhase_Click() {
     SaveSettings();
     SetState(WindowState::Minimized);
     AddTrayIcon();
-    view_.BringPageToFront(Page::Angel);
+    model_.page = Page::Angel;
+    Render();
 }
 
 bool MainWindowController::ValidateDate() {
-    const int month = view_.ListSelection(ChoiceList::Month);
-    const int day = view_.ListSelection(ChoiceList::Date);
+    const int month = model_.Selection(ChoiceList::Month);
+    const int day = model_.Selection(ChoiceList::Date);
     const bool shortMonth = month == 3 || month == 5 || month == 8 || month == 10;
     if ((month == 1 && (day == 29 || day == 30)) || (shortMonth && day == 30)) {
         boxes_.Show(texts::kBadDate, BoxKind::Information);
@@ -64,7 +65,8 @@ bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
         closing_ = true;
         SaveLoadedChoices();
     }
-    view_.BringPageToFront(Page::Angel);
+    model_.page = Page::Angel;
+    Render();
     return cancel;
 }
 

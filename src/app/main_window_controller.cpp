@@ -2,19 +2,27 @@
 
 #include "app/main_window_controller.h"
 
+#include "angels/angel_catalogue.h"
 #include "design/control_ids.h"
 
 namespace haloquill {
 
 MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
     : boxes_(ports.messages, closing_), ports_(ports), view_(view),
-      angels_(ports.store, ports.clock, ports.random, view) {}
+      angels_(ports.store, ports.clock, ports.random, *this) {}
 
-void MainWindowController::OnControlEvent(int id, ControlEvent event) {
+void MainWindowController::OnControlEvent(int id, ControlEvent event, int value) {
     if (!IsIdle()) {
+        Render(); // a control the user changed shows the state again
         return;
     }
     if (event == ControlEvent::SelectionChanged) {
+        for (ChoiceList list : kAllChoiceLists) {
+            if (ListControlOf(list) == id) {
+                model_.Select(list, value);
+            }
+        }
+        Render();
         switch (id) {
         case kCboHour:
             cboHour_Click();
@@ -32,15 +40,19 @@ void MainWindowController::OnControlEvent(int id, ControlEvent event) {
     }
     switch (id) {
     case kChkSysTray:
+        model_.sysTrayChecked = value != 0;
+        Render();
         chkSysTray_Click();
         return;
     case kOptRun:
         // The options are not toggled by the platform; a click selects the one clicked.
-        view_.SetRunSelected(true);
+        model_.runSelected = true;
+        Render();
         optRun_Click();
         return;
     case kOptDontRun:
-        view_.SetRunSelected(false);
+        model_.runSelected = false;
+        Render();
         optDontRun_Click();
         return;
     default:
@@ -116,7 +128,8 @@ bool MainWindowController::RunCommand(int id) {
 }
 
 void MainWindowController::mnuSettings_Click() {
-    view_.BringPageToFront(Page::Settings);
+    model_.page = Page::Settings;
+    Render();
 }
 
 void MainWindowController::cmdSettings_Click() {
@@ -125,6 +138,24 @@ void MainWindowController::cmdSettings_Click() {
 
 void MainWindowController::mnuAbout_Click() {
     view_.ShowAboutWindow();
+}
+
+void MainWindowController::ShowAngelPicture(int number) {
+    // A number that names no picture leaves the boxes as they are.
+    if (number >= 1 && number <= kAngelCount) {
+        model_.picture = number;
+        Render();
+    }
+}
+
+void MainWindowController::SetCardName(std::string_view name) {
+    model_.cardName = name;
+    Render();
+}
+
+void MainWindowController::SetCardDescription(std::string_view description) {
+    model_.cardDescription = description;
+    Render();
 }
 
 } // namespace haloquill

@@ -6,6 +6,7 @@
 #include "angels/angel_of_the_day.h"
 #include "app/tracked_message_boxes.h"
 #include "ports/clock.h"
+#include "ports/angel_display.h"
 #include "ports/main_view.h"
 #include "ports/message_boxes.h"
 #include "ports/random_source.h"
@@ -56,14 +57,19 @@ enum class TrayEvent {
     Other,
 };
 
-class MainWindowController final : private StartUpControls {
+class MainWindowController final : private StartUpControls, private AngelDisplay {
   public:
     MainWindowController(const MainWindowPorts& ports, MainView& view);
 
+    // The state the window shows.
+    const MainWindowModel& Model() const { return model_; }
+
     // The window's events. Each is refused while one of the program's message boxes waits for
     // an answer (only a session end or a close from outside cannot wait) and once the program
-    // has begun to close, so that no handler runs inside another.
-    void OnControlEvent(int id, ControlEvent event);
+    // has begun to close, so that no handler runs inside another; the window then shows the
+    // state as it was. `value` is what the control holds after the event: the position chosen
+    // in a list, or whether a check box is now ticked.
+    void OnControlEvent(int id, ControlEvent event, int value = 0);
     void OnTrayNotification(TrayEvent event);
     // One tick of the one-second timer.
     void Timer1_Timer();
@@ -124,6 +130,12 @@ class MainWindowController final : private StartUpControls {
     void CheckSysTray(bool checked) override;
     void SelectRunOption(bool run) override;
     bool SelectTimeText(TimeList list, std::string_view text) override;
+    // AngelDisplay: the angel shown is part of the state.
+    void ShowAngelPicture(int number) override;
+    void SetCardName(std::string_view name) override;
+    void SetCardDescription(std::string_view description) override;
+    // The window shows the state as it is now.
+    void Render() { view_.Render(model_); }
 
     void SelectChoice(ChoiceList list, int position);
     void StoreTimeChoice(ChoiceList list, std::string_view key);
@@ -143,6 +155,7 @@ class MainWindowController final : private StartUpControls {
     TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;
+    MainWindowModel model_;
     AngelOfTheDay angels_;
     ReminderSchedule reminder_;
     bool startedInTray_ = false;

@@ -11,9 +11,7 @@ namespace haloquill {
 
 void MainWindowController::StartProgram(std::string_view commandLine) {
     // The controls as the window's design creates them.
-    view_.SetRunSelected(false);
-    view_.EnableSysTray(false);
-    view_.ShowAngelPicture(1);
+    Render();
     Form_Load(commandLine);
     if (closing_) {
         return;
@@ -42,17 +40,16 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
     if (closing_) {
         return;
     }
-    if (view_.IsSysTrayChecked() && HasStartupArgument(commandLine)) {
+    if (model_.sysTrayChecked && HasStartupArgument(commandLine)) {
         AddTrayIcon();
         startedInTray_ = true;
     }
 
-    for (ChoiceList list : kAllChoiceLists) {
-        view_.FillList(list, ChoiceListEntries(list));
-    }
-    view_.SelectListItem(ChoiceList::Date, 0);
-    view_.SelectListItem(ChoiceList::Month, 0);
-    view_.SelectListItem(ChoiceList::Year, 0);
+    model_.listsFilled = true;
+    model_.Select(ChoiceList::Date, 0);
+    model_.Select(ChoiceList::Month, 0);
+    model_.Select(ChoiceList::Year, 0);
+    Render();
 
     const bool firstRun = store.ReadSetting(keys::kHour).empty();
     if (firstRun) {
@@ -63,11 +60,12 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         store.WriteSetting(keys::kMinute, "0");
         store.WriteSetting(keys::kSecond, "0");
         angels_.StartUpAngel(true);
-        view_.BringPageToFront(Page::Settings);
+        model_.page = Page::Settings;
     } else {
         angels_.StartUpAngel(false);
-        view_.BringPageToFront(Page::Angel);
+        model_.page = Page::Angel;
     }
+    Render();
 
     LoadSettings();
     choicesLoaded_ = !closing_;
@@ -76,10 +74,11 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
 void MainWindowController::CoBrand_Randomize() {
     const long long n = RoundHalfToEven(6.0 * ports_.random.NextUnit() + 1.0);
     if (n == 1 || n == 3 || n == 5) {
-        view_.BringPromoLabelToFront(PromoLabel::CoBrand);
+        model_.promo = PromoLabel::CoBrand;
     } else if (n == 2 || n == 4 || n == 6) {
-        view_.BringPromoLabelToFront(PromoLabel::FullBrand);
+        model_.promo = PromoLabel::FullBrand;
     }
+    Render();
 }
 
 void MainWindowController::LoadSettings() {

@@ -1,14 +1,13 @@
 #pragma once
-// What the main window shows and holds, as the controller sees it. Setting a control through
-// this interface never runs the controller's handlers; the controller runs them itself.
+// The main window as the controller sees it: the state it shows, and the window's own acts.
 
 #include "design/choice_lists.h"
 #include "design/control_ids.h"
-#include "ports/angel_display.h"
 #include "ports/window_host.h"
 
+#include <array>
+#include <iterator>
 #include <string>
-#include <vector>
 
 namespace haloquill {
 
@@ -31,21 +30,34 @@ constexpr ControlId OtherPromoLabel(PromoLabel label) {
     return LabelOf(label == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand);
 }
 
-class MainView : public AngelDisplay, public WindowHost {
+// The state of the main window, owned by the controller, which decides by it alone; the window
+// shows it. A change the user makes to a control reaches the controller as an event, which
+// changes the state.
+struct MainWindowModel {
+    // The selected position of each list, by ChoiceList; -1 when nothing is selected.
+    std::array<int, std::size(kAllChoiceLists)> selections = {-1, -1, -1, -1, -1, -1};
+    bool listsFilled = false; // the lists hold their entries
+    bool runSelected = false; // optRun is selected, else optDontRun
+    bool sysTrayChecked = false;
+    bool sysTrayEnabled = false;
+    Page page = Page::Settings;
+    PromoLabel promo = PromoLabel::CoBrand;
+    int picture = 1; // the number shown in both picture boxes
+    std::string cardName = "lblCardName";
+    std::string cardDescription;
+
+    int Selection(ChoiceList list) const { return selections[static_cast<std::size_t>(list)]; }
+    void Select(ChoiceList list, int position) {
+        selections[static_cast<std::size_t>(list)] = position;
+    }
+    bool operator==(const MainWindowModel&) const = default;
+};
+
+class MainView : public WindowHost {
   public:
-    virtual void FillList(ChoiceList list, const std::vector<std::string>& entries) = 0;
-    virtual void SelectListItem(ChoiceList list, int position) = 0;
-    virtual int ListSelection(ChoiceList list) const = 0; // -1 when nothing is selected
-
-    virtual bool IsSysTrayChecked() const = 0;
-    virtual void SetSysTrayChecked(bool checked) = 0;
-    virtual void EnableSysTray(bool enabled) = 0;
-
-    virtual bool IsRunSelected() const = 0;
-    virtual void SetRunSelected(bool run) = 0; // selects optRun, or else optDontRun
-
-    virtual void BringPageToFront(Page page) = 0;
-    virtual void BringPromoLabelToFront(PromoLabel label) = 0;
+    // Shows `model` in the window's controls, those that exist now and those made later; the
+    // model outlives the window.
+    virtual void Render(const MainWindowModel& model) = 0;
 
     // Shows the About window modally; returns when it has been closed.
     virtual void ShowAboutWindow() = 0;

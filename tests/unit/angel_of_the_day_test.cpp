@@ -1,7 +1,7 @@
 #include "angels/angel_catalogue.h"
 #include "angels/angel_of_the_day.h"
 #include "fakes/fake_clock.h"
-#include "fakes/fake_main_view.h"
+#include "fakes/fake_angel_display.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/scripted_random.h"
 
@@ -11,7 +11,7 @@ namespace haloquill {
 namespace {
 
 using testing::FakeClock;
-using testing::FakeMainView;
+using testing::FakeAngelDisplay;
 using testing::FakeSettingsStore;
 using testing::ScriptedRandom;
 
@@ -20,7 +20,7 @@ class AngelOfTheDayTest : public ::testing::Test {
     FakeSettingsStore store;
     FakeClock clock;
     ScriptedRandom random;
-    FakeMainView view;
+    FakeAngelDisplay view;
     AngelOfTheDay angels{store, clock, random, view};
 };
 
@@ -97,7 +97,7 @@ TEST_F(AngelOfTheDayTest, FirstDaySecondStartDrawsAgainThenTheAngelStays) {
     EXPECT_EQ(store.Get("Card"), "5");
     EXPECT_EQ(store.Get("Date"), "2026-12-09");
 
-    FakeMainView thirdView;
+    FakeAngelDisplay thirdView;
     AngelOfTheDay third{store, clock, random, thirdView};
     third.StartUpAngel(false);
     EXPECT_EQ(thirdView.cardName, "St. Barbiel");
@@ -136,7 +136,7 @@ TEST_F(AngelOfTheDayTest, StoredCardNamingNoAngelIsReplacedButTheDateKept) {
         SCOPED_TRACE(card);
         store.values = {{"Card", card}, {"Date", "2027-01-01"}};
         random.queue = {ScriptedRandom::ForAngel(4)};
-        FakeMainView freshView;
+        FakeAngelDisplay freshView;
         AngelOfTheDay fresh{store, clock, random, freshView};
         fresh.StartUpAngel(false);
         EXPECT_EQ(store.Get("Card"), "4");

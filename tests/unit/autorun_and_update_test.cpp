@@ -42,14 +42,11 @@ TEST_F(AutorunTest, OptionsWriteAndRemoveTheEntryAndGateTheTrayBox) {
     StoreLaterStart();
     random.queue = {0.0};
     controller.StartProgram("");
-    view.runSelected = true;
-    controller.optRun_Click();
+    controller.OnControlEvent(kOptRun, ControlEvent::Clicked);
     EXPECT_TRUE(runKey.HasValue("prog"));
     EXPECT_TRUE(view.sysTrayEnabled);
-    view.sysTrayChecked = true;
-    controller.chkSysTray_Click();
-    view.runSelected = false;
-    controller.optDontRun_Click();
+    controller.OnControlEvent(kChkSysTray, ControlEvent::Clicked, 1);
+    controller.OnControlEvent(kOptDontRun, ControlEvent::Clicked);
     EXPECT_FALSE(runKey.HasValue("prog"));
     EXPECT_FALSE(view.sysTrayEnabled);
     EXPECT_FALSE(view.sysTrayChecked);
@@ -61,8 +58,7 @@ TEST_F(AutorunTest, FailingRegistryStillGatesTheTrayBoxAndTheProgramGoesOn) {
     random.queue = {0.0};
     controller.StartProgram("");
     runKey.openStatus = 5;
-    view.runSelected = true;
-    controller.optRun_Click();
+    controller.OnControlEvent(kOptRun, ControlEvent::Clicked);
     EXPECT_TRUE(view.sysTrayEnabled);
     EXPECT_TRUE(view.runSelected);
     EXPECT_EQ(messages.shown.size(), 1u);

@@ -19,8 +19,8 @@ class ClosingTest : public ::testing::Test, protected testing::ControllerRig {
     }
 
     void ChooseDate(int day, int month) {
-        view.SelectListItem(ChoiceList::Date, day - 1);
-        view.SelectListItem(ChoiceList::Month, month - 1);
+        controller.OnControlEvent(kCboDate, ControlEvent::SelectionChanged, day - 1);
+        controller.OnControlEvent(kCboMonth, ControlEvent::SelectionChanged, month - 1);
     }
 
     const FakeMessageBoxes::Shown kBadDateBox{std::string(texts::kBadDate), BoxKind::Information};
@@ -71,15 +71,16 @@ TEST_F(ClosingTest, PossibleDatesAndListsWithoutSelectionPass) {
         ChooseDate(day, month);
         EXPECT_TRUE(controller.ValidateDate()) << day << "/" << month;
     }
-    view.SelectListItem(ChoiceList::Month, -1);
-    view.SelectListItem(ChoiceList::Date, 30);
+    controller.OnControlEvent(kCboMonth, ControlEvent::SelectionChanged, -1);
+    controller.OnControlEvent(kCboDate, ControlEvent::SelectionChanged, 30);
     EXPECT_TRUE(controller.ValidateDate());
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ClosingTest, CloseBoxHidesToTheTrayWithoutAQuestionOrAWrite) {
     Start();
-    view.frontPage = Page::Settings;
+    controller.RunCommand(kCmdSettings);
+    ASSERT_EQ(view.frontPage, Page::Settings);
     controller.RequestUnload(UnloadReason::UserClose);
     EXPECT_FALSE(view.visible);
     EXPECT_TRUE(view.iconPresent);

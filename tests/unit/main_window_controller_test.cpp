@@ -96,12 +96,9 @@ TEST_F(MainWindowTest, EmptyHourCountsAsFirstStartAgainAndKeepsOtherValues) {
 
 TEST_F(MainWindowTest, TimeListHandlersStoreTheSelectionAtOnce) {
     Load();
-    view.SelectListItem(ChoiceList::Hour, 15);
-    controller.cboHour_Click();
-    view.SelectListItem(ChoiceList::Minute, 59);
-    controller.cboMinute_Click();
-    view.SelectListItem(ChoiceList::Second, 1);
-    controller.cboSecond_Click();
+    controller.OnControlEvent(kCboHour, ControlEvent::SelectionChanged, 15);
+    controller.OnControlEvent(kCboMinute, ControlEvent::SelectionChanged, 59);
+    controller.OnControlEvent(kCboSecond, ControlEvent::SelectionChanged, 1);
     EXPECT_EQ(store.Get("Hour"), "15");
     EXPECT_EQ(store.Get("Minute"), "59");
     EXPECT_EQ(store.Get("Second"), "1");
@@ -109,11 +106,9 @@ TEST_F(MainWindowTest, TimeListHandlersStoreTheSelectionAtOnce) {
 
 TEST_F(MainWindowTest, SysTrayBoxStoresRunAtSysTrayButNotSystemTray) {
     Load();
-    view.runSelected = true;
-    controller.optRun_Click();
+    controller.OnControlEvent(kOptRun, ControlEvent::Clicked);
     EXPECT_TRUE(view.sysTrayEnabled);
-    view.sysTrayChecked = true;
-    controller.chkSysTray_Click();
+    controller.OnControlEvent(kChkSysTray, ControlEvent::Clicked, 1);
     EXPECT_EQ(store.Get("RunAtSysTray"), "True");
     EXPECT_FALSE(store.Has("SystemTray"));
     controller.SaveSettings();
@@ -123,11 +118,10 @@ TEST_F(MainWindowTest, SysTrayBoxStoresRunAtSysTrayButNotSystemTray) {
 
 TEST_F(MainWindowTest, DontRunDisablesAndClearsTheTrayBoxThroughItsHandler) {
     Load();
-    view.runSelected = true;
-    view.sysTrayEnabled = true;
-    view.sysTrayChecked = true;
-    view.runSelected = false;
-    controller.optDontRun_Click();
+    controller.OnControlEvent(kOptRun, ControlEvent::Clicked);
+    controller.OnControlEvent(kChkSysTray, ControlEvent::Clicked, 1);
+    ASSERT_TRUE(view.sysTrayChecked);
+    controller.OnControlEvent(kOptDontRun, ControlEvent::Clicked);
     EXPECT_FALSE(view.sysTrayEnabled);
     EXPECT_FALSE(view.sysTrayChecked);
     EXPECT_EQ(store.Get("RunAtSysTray"), "False");
@@ -220,16 +214,21 @@ TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
         {3.6 / 6, PromoLabel::CoBrand},   // 4.6 -> 5
         {5.5 / 6, PromoLabel::FullBrand}, // 6.5 -> 6
     };
+    // A first draw puts the other label in front (1 -> CoBrand, 6 -> FullBrand).
+    const auto drawOf = [](PromoLabel label) { return label == PromoLabel::CoBrand ? 0.0 : 5.0 / 6; };
+    const auto other = [](PromoLabel label) {
+        return label == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand;
+    };
     for (const auto& [r, expected] : cases) {
-        view.frontPromo =
-            expected == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand;
-        random.queue = {r};
+        random.queue = {drawOf(other(expected)), r};
+        controller.CoBrand_Randomize();
+        ASSERT_EQ(view.frontPromo, other(expected));
         controller.CoBrand_Randomize();
         EXPECT_EQ(view.frontPromo, expected) << r;
     }
     for (PromoLabel before : {PromoLabel::CoBrand, PromoLabel::FullBrand}) {
-        view.frontPromo = before;
-        random.queue = {5.6 / 6}; // 6.6 -> 7
+        random.queue = {drawOf(before), 5.6 / 6}; // 6.6 -> 7
+        controller.CoBrand_Randomize();
         controller.CoBrand_Randomize();
         EXPECT_EQ(view.frontPromo, before);
     }
@@ -237,13 +236,15 @@ TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
 }
 
 TEST_F(MainWindowTest, CoBrandGivesEachLabelAnEvenChance) {
+    // Each draw starts as after creation, with the co-brand label in front (a draw of 1).
     SeededRandom seeded(2024);
     for (int i = 0; i < 60000; ++i) {
+        random.queue.push_back(0.0);
         random.queue.push_back(seeded.NextUnit());
     }
     int coBrand = 0;
     for (int i = 0; i < 60000; ++i) {
-        view.frontPromo = PromoLabel::CoBrand; // as after creation
+        controller.CoBrand_Randomize();
         controller.CoBrand_Randomize();
         coBrand += view.frontPromo == PromoLabel::CoBrand ? 1 : 0;
     }

@@ -99,7 +99,7 @@ TEST_F(OneHandlerAtATimeTest, EventsWhileABoxIsOpenAreRefused) {
         controller.OnControlEvent(kCboHour, ControlEvent::SelectionChanged);
         controller.RequestUnload(UnloadReason::UserClose);
     };
-    view.BringPageToFront(Page::Angel);
+    ASSERT_EQ(view.frontPage, Page::Angel);
     controller.OnControlEvent(kCmdExit, ControlEvent::Clicked);
 
     EXPECT_EQ(messages.shown.size(), 1u); // no second question from the nested Exit

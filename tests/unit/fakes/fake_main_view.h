@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controls held in memory, as a test sees them.
 
+#include "design/choice_lists.h"
 #include "ports/main_view.h"
 
 #include <map>
@@ -11,16 +12,29 @@ namespace haloquill::testing {
 
 class FakeMainView final : public MainView {
   public:
-    void ShowAngelPicture(int number) override { picture = number; }
-    void SetCardName(std::string_view name) override { cardName = name; }
-    void SetCardDescription(std::string_view text) override { cardDescription = text; }
-
-    void FillList(ChoiceList list, const std::vector<std::string>& entries) override {
-        auto& items = lists[list];
-        items.insert(items.end(), entries.begin(), entries.end());
+    // What the controls show: the state last rendered.
+    void Render(const MainWindowModel& model) override {
+        ++renders;
+        picture = model.picture;
+        cardName = model.cardName;
+        cardDescription = model.cardDescription;
+        lists.clear();
+        selections.clear();
+        for (ChoiceList list : kAllChoiceLists) {
+            if (model.listsFilled) {
+                lists[list] = ChoiceListEntries(list);
+            }
+            if (model.Selection(list) >= 0) {
+                selections[list] = model.Selection(list);
+            }
+        }
+        sysTrayChecked = model.sysTrayChecked;
+        sysTrayEnabled = model.sysTrayEnabled;
+        runSelected = model.runSelected;
+        frontPage = model.page;
+        frontPromo = model.promo;
     }
-    void SelectListItem(ChoiceList list, int position) override { selections[list] = position; }
-    int ListSelection(ChoiceList list) const override {
+    int ListSelection(ChoiceList list) const {
         const auto found = selections.find(list);
         return found == selections.end() ? -1 : found->second;
     }
@@ -32,16 +46,6 @@ class FakeMainView final : public MainView {
         }
         return found->second.at(static_cast<std::size_t>(position));
     }
-
-    bool IsSysTrayChecked() const override { return sysTrayChecked; }
-    void SetSysTrayChecked(bool checked) override { sysTrayChecked = checked; }
-    void EnableSysTray(bool enabled) override { sysTrayEnabled = enabled; }
-
-    bool IsRunSelected() const override { return runSelected; }
-    void SetRunSelected(bool run) override { runSelected = run; }
-
-    void BringPageToFront(Page page) override { frontPage = page; }
-    void BringPromoLabelToFront(PromoLabel label) override { frontPromo = label; }
     void ShowAboutWindow() override { ++aboutShown; }
 
     // WindowHost: a window that is shown or hidden, normal or minimised, with at most one
@@ -67,16 +71,10 @@ class FakeMainView final : public MainView {
     }
     void RemoveNotificationIcon() override { iconPresent = false; }
     void ShowTrayMenu() override { ++trayMenus; }
-    // The windows are destroyed: their controls read as a destroyed control does (unchecked,
-    // nothing selected).
-    void QuitProgram() override {
-        ++quits;
-        sysTrayChecked = false;
-        runSelected = false;
-        selections.clear();
-    }
+    void QuitProgram() override { ++quits; }
 
     // State at creation, as the window's design has it.
+    int renders = 0;
     int picture = 1;
     std::string cardName = "<placeholder>";
     std::string cardDescription;
