@@ -41,7 +41,6 @@ enum ControlId : int {
     kCboDate = 400,
     kCboMonth,
     kCboYear,
-    kPicHook,
     kFrame6,
     kOptDisplayOption1,
     kOptDisplayOption2,

@@ -62,7 +62,6 @@ const std::array kLayout = {
     ControlSpec{kCboDate, K::DropDownList, kNoControl, 2640, 7560, 900, 315, ""},
     ControlSpec{kCboMonth, K::DropDownList, kNoControl, 3840, 7560, 1380, 315, ""},
     ControlSpec{kCboYear, K::DropDownList, kNoControl, 5400, 7560, 1020, 315, ""},
-    ControlSpec{kPicHook, K::PictureBox, kNoControl, 3240, 7440, 1095, 615, ""},
     ControlSpec{kFrame6, K::Frame, kNoControl, 0, 7440, 3015, 855, "Display Session", false, true},
     ControlSpec{kOptDisplayOption1, K::OptionButton, kFrame6, 120, 240, 2700, 255,
                 "Display every 24 hours", true},
@@ -83,6 +82,25 @@ const ControlSpec* FindControlSpec(ControlId id) {
         }
     }
     return nullptr;
+}
+
+bool IsOnSettingsPage(ControlId id) {
+    for (const ControlSpec* spec = FindControlSpec(id); spec; spec = FindControlSpec(spec->container)) {
+        if (spec->id == kFraSettings) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<ControlSpec> MainWindowLayoutPart(bool settingsPage) {
+    std::vector<ControlSpec> part;
+    for (const ControlSpec& spec : kLayout) {
+        if (IsOnSettingsPage(spec.id) == settingsPage) {
+            part.push_back(spec);
+        }
+    }
+    return part;
 }
 
 bool IsBelowClientArea(const ControlSpec& spec) {

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace haloquill {
 
@@ -42,6 +43,15 @@ std::span<const ControlSpec> MainWindowLayout();
 
 // The spec of control `id`, or null.
 const ControlSpec* FindControlSpec(ControlId id);
+
+// True for the settings page's frame and every control inside it.
+bool IsOnSettingsPage(ControlId id);
+
+// The controls of the settings page (true) or all the others (false), in the layout's order.
+// The window makes the others when it is first shown and the settings page when that page
+// first comes to the front, so that neither a start into the notification area nor a shown
+// start pays for controls nobody has seen.
+std::vector<ControlSpec> MainWindowLayoutPart(bool settingsPage);
 
 // Controls placed below the client area are never seen, so the keyboard never reaches them.
 bool IsBelowClientArea(const ControlSpec& spec);

@@ -11,7 +11,11 @@ void ControlSet::Create(HINSTANCE instance, HWND window, std::span<const Control
                         GdiCache& gdi) {
     controls_.clear();
     frameStyles_.clear();
-    // The version 6 classes the manifest asks for are registered before the first control.
+    Add(instance, window, layout, gdi);
+}
+
+void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+                     GdiCache& gdi) {    // The version 6 classes the manifest asks for are registered before the first control.
     LoadCommonControls();
     const std::string siteBase(ConfiguredSiteBase());
     const int dpi = gdi.Dpi();

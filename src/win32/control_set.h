@@ -24,6 +24,9 @@ class ControlSet {
     // must outlive the controls, whose frames keep their look here.
     void Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
                 GdiCache& gdi);
+    // Creates more controls of the same window, as Create does, beside those made before; their
+    // containers are made before them or by an earlier call.
+    void Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout, GdiCache& gdi);
     // Colours the frames again for the cache's contrast mode; they show it when next painted.
     void ColourFrames(GdiCache& gdi);
     // When the scheme's colours change or high contrast is switched, takes the new mode and

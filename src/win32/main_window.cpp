@@ -27,7 +27,6 @@ HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
-constexpr UINT_PTR kHookSubclass = 1;
 
 MainWindow::MainWindow(HINSTANCE instance, const MainWindowPorts& ports)
     : instance_(instance), controller_(ports, *this), gdi_(ScreenDpi()),
@@ -67,17 +66,67 @@ bool MainWindow::Create() {
     window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, caption.c_str(), kMainStyle,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                                 nullptr, instance_, this);
-    if (!window_) {
+    if (!window_ || !CreateTrayReceiver()) {
         return false;
     }
-    ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
     RestoreProgramIcon();
-    PlaceWindow();
-    CreateControls();
-    // Focus rectangles and access-key underlines follow the user's setting and last input.
-    ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     return true;
+}
+
+bool MainWindow::CreateTrayReceiver() {
+    if (!RegisterWindowClass({kTrayReceiverClass, ReceiverProc, instance_})) {
+        return false;
+    }
+    // A hidden window of its own, owned by the main window, so that a start into the
+    // notification area makes no control.
+    receiver_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kTrayReceiverClass, "", WS_POPUP, 0, 0, 0, 0,
+                                  window_, nullptr, instance_, nullptr);
+    if (!receiver_) {
+        return false;
+    }
+    ::SetWindowLongPtrA(receiver_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+void MainWindow::BuildWindow() {
+    if (built_ || !window_) {
+        return;
+    }
+    built_ = true;
+    ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
+    PlaceWindow();
+    controls_.Create(instance_, window_, MainWindowLayoutPart(false), gdi_);
+    if (HWND description = Control(kTxtCardDesc)) {
+        ProtectDescriptionBox(description);
+    }
+    const MainWindowModel& model = controller_.Model();
+    if (model.page == Page::Settings) {
+        BuildSettingsPage();
+    }
+    ShowModel(model);
+    // Focus rectangles and access-key underlines follow the user's setting and last input.
+    ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+}
+
+void MainWindow::BuildSettingsPage() {
+    if (settingsBuilt_ || !built_) {
+        return;
+    }
+    settingsBuilt_ = true;
+    controls_.Add(instance_, window_, MainWindowLayoutPart(true), gdi_);
+    // The new page is behind the one in front until it is brought forward.
+    if (HWND page = Control(kFraSettings)) {
+        ::ShowWindow(page, SW_HIDE);
+        ::SetWindowPos(page, Control(kFraRune), 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    if (shownPicture_ != 0) {
+        PutPictureInBoxes(shownPicture_);
+    }
+    if (shownPage_ == Page::Settings) {
+        shownPage_.reset();
+    }
 }
 
 void MainWindow::PlaceWindow() {
@@ -111,23 +160,16 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
     return next.has_value();
 }
 
-void MainWindow::CreateControls() {
-    controls_.Create(instance_, window_, MainWindowLayout(), gdi_);
-    if (HWND description = Control(kTxtCardDesc)) {
-        ProtectDescriptionBox(description);
-    }
-    if (HWND hook = Control(kPicHook)) {
-        // The notification-area icon reports its mouse messages to this box.
-        SetSubclass(hook, HookProc, kHookSubclass, reinterpret_cast<DWORD_PTR>(this));
-    }
-}
-
 void MainWindow::OnCommand(int id, int code) {
     // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
+    HWND control = Control(static_cast<ControlId>(id));
     if (code == CBN_SELCHANGE) {
-        controller_.OnControlEvent(id, ControlEvent::SelectionChanged);
+        const auto position = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
+        controller_.OnControlEvent(id, ControlEvent::SelectionChanged, position);
     } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
-        controller_.OnControlEvent(id, ControlEvent::Clicked);
+        // A check box tells whether it is ticked now; other controls have nothing to tell.
+        const bool ticked = control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        controller_.OnControlEvent(id, ControlEvent::Clicked, ticked ? 1 : 0);
     }
 }
 
@@ -191,6 +233,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         window_ = nullptr;
+        receiver_ = nullptr; // destroyed with its owner
         break;
     default:
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
@@ -204,17 +247,21 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR /*id*/, DWORD_PTR data) {
-    if (message == kTrayCallbackMessage) {
-        auto* self = reinterpret_cast<MainWindow*>(data);
+LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(receiver, GWLP_USERDATA));
+    if (self && message == kTrayCallbackMessage) {
         self->controller_.OnTrayNotification(TrayEventOf(LOWORD(lParam)));
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        RemoveSubclass(hook, HookProc, kHookSubclass);
+    if (self && message == kIdleProbeMessage) {
+        self->idleProbe_ = static_cast<LRESULT>(wParam);
+        return 0;
     }
-    return DefSubclass(hook, message, wParam, lParam);
+    if (self && message == kIdleAnswerMessage) {
+        return self->idleProbe_;
+    }
+    return ::DefWindowProcA(receiver, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

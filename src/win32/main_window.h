@@ -16,10 +16,17 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 namespace haloquill::win32 {
 
 inline constexpr char kMainWindowClass[] = "CorvelHaloquillMain";
+// The hidden window the notification-area icon reports its mouse messages to.
+inline constexpr char kTrayReceiverClass[] = "CorvelHaloquillTray";
+// Posted to the receiver with a number, which a later sent kIdleAnswerMessage gives back: then
+// every message posted to the program before the probe has been handled.
+inline constexpr UINT kIdleProbeMessage = WM_APP + 1;
+inline constexpr UINT kIdleAnswerMessage = WM_APP + 2;
 
 // Resource number of the program icon.
 inline constexpr int kProgramIconResource = 1;
@@ -31,31 +38,22 @@ class MainWindow final : public MainView {
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // Creates the window with its controls and menus, hidden; false if it could not be.
+    // Creates the window, hidden, and the receiver of the icon's messages; false if it could
+    // not be. The menus and controls are made when the window is first shown.
     bool Create();
     // Runs the program's start: the initialisation, the window shown (unless it went to the
     // notification area) and the promotional label chosen; then starts the timer.
     void Start(std::string_view commandLine);
     HWND Handle() const { return window_; }
+    // The state the window shows.
+    const MainWindowModel& Model() const { return controller_.Model(); }
 
     // Keyboard handling before the dialog keys: the controller may take an arrow key (between
     // the two start-up options). True when handled.
     bool PreTranslateMessage(const MSG& message);
 
     // MainView
-    void ShowAngelPicture(int number) override;
-    void SetCardName(std::string_view name) override;
-    void SetCardDescription(std::string_view description) override;
-    void FillList(ChoiceList list, const std::vector<std::string>& entries) override;
-    void SelectListItem(ChoiceList list, int position) override;
-    int ListSelection(ChoiceList list) const override;
-    bool IsSysTrayChecked() const override;
-    void SetSysTrayChecked(bool checked) override;
-    void EnableSysTray(bool enabled) override;
-    bool IsRunSelected() const override;
-    void SetRunSelected(bool run) override;
-    void BringPageToFront(Page page) override;
-    void BringPromoLabelToFront(PromoLabel label) override;
+    void Render(const MainWindowModel& model) override;
     void ShowAboutWindow() override;
 
     // WindowHost
@@ -73,12 +71,18 @@ class MainWindow final : public MainView {
   private:
     template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     void Attach(HWND window) { window_ = window; }
-    static LRESULT CALLBACK HookProc(HWND hook, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK ReceiverProc(HWND receiver, UINT message, WPARAM wParam,
+                                         LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
-    void CreateControls();
+    bool CreateTrayReceiver();
+    // Makes the menu bar and the controls of everything but the settings page (once), showing
+    // the controller's state; the settings page is made when it first comes to the front.
+    void BuildWindow();
+    void BuildSettingsPage();
+    // Brings the existing controls in line with `model`, changing only what differs.
+    void ShowModel(const MainWindowModel& model);
     void OnCommand(int id, int code);
     HWND Control(ControlId id) const { return controls_.Control(id); }
     void ShowFront(ControlId front, ControlId back);
@@ -98,9 +102,16 @@ class MainWindow final : public MainView {
         return ControlCanTakeFocus(id);
     };
     ControlId frontPage_ = kFraRune; // the page in front
-    int pendingPicture_ = 0;         // shown once the window is, so a hidden start decodes nothing
+    bool built_ = false;             // the menus and the controls but the settings page exist
+    bool settingsBuilt_ = false;     // the settings page's controls exist
+    std::optional<Page> shownPage_;  // what the controls show, once they do
+    std::optional<PromoLabel> shownPromo_;
+    int shownPicture_ = 0;   // the picture in the boxes
+    int pendingPicture_ = 0; // shown once the window is, so a hidden start decodes nothing
+    LRESULT idleProbe_ = 0;  // the last probe number handled
     MainWindowController controller_;
     HWND window_ = nullptr;
+    HWND receiver_ = nullptr; // owned by the window, which destroys it
     GdiCache gdi_;
     PictureSet pictures_;
     HICON icon_ = nullptr;

@@ -10,6 +10,7 @@
 namespace haloquill::win32 {
 
 void MainWindow::ShowMainWindow(WindowState state) {
+    BuildWindow(); // made in one go while still hidden, so nothing half-done is seen
     const bool minimized = state == WindowState::Minimized;
     ::ShowWindow(window_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
     if (!minimized) {
@@ -55,7 +56,7 @@ void MainWindow::RestoreProgramIcon() {
 
 bool MainWindow::AddNotificationIcon(std::string_view tip) {
     HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
-    return tray_.Add(Control(kPicHook), current ? current : smallIcon_, tip);
+    return tray_.Add(receiver_, current ? current : smallIcon_, tip);
 }
 
 void MainWindow::RemoveNotificationIcon() {

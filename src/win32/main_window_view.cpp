@@ -1,5 +1,5 @@
-// The main window as the controller's view: the angel, the lists, the options, the pages in front
-// and the About window.
+// The main window as the controller's view: its controls brought in line with the controller's
+// state, made when first seen, and the About window.
 
 #include "win32/main_window.h"
 
@@ -9,12 +9,89 @@
 
 namespace haloquill::win32 {
 
-void MainWindow::ShowAngelPicture(int number) {
-    if (!::IsWindowVisible(window_)) {
-        pendingPicture_ = number;
+namespace {
+
+std::string TextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(),
+                                                          static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetCheck(HWND button, bool checked) {
+    const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
+    if (button && static_cast<WPARAM>(::SendMessageA(button, BM_GETCHECK, 0, 0)) != state) {
+        ::SendMessageA(button, BM_SETCHECK, state, 0);
+    }
+}
+
+// Fills an empty list with its entries and selects the model's position in it.
+void ShowList(HWND box, ChoiceList list, const MainWindowModel& model) {
+    if (!box) {
         return;
     }
-    PutPictureInBoxes(number);
+    if (model.listsFilled && ::SendMessageA(box, CB_GETCOUNT, 0, 0) == 0) {
+        ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+        for (const std::string& entry : ChoiceListEntries(list)) {
+            ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+        }
+        ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    }
+    const int position = model.Selection(list);
+    if (::SendMessageA(box, CB_GETCURSEL, 0, 0) != position) {
+        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    }
+}
+
+} // namespace
+
+void MainWindow::Render(const MainWindowModel& model) {
+    if (!built_) {
+        return; // the controls show the state when they are made
+    }
+    if (model.page == Page::Settings) {
+        BuildSettingsPage();
+    }
+    ShowModel(model);
+}
+
+void MainWindow::ShowModel(const MainWindowModel& model) {
+    for (ChoiceList list : kAllChoiceLists) {
+        ShowList(Control(ListControlOf(list)), list, model);
+    }
+    SetCheck(Control(kOptRun), model.runSelected);
+    SetCheck(Control(kOptDontRun), !model.runSelected);
+    SetCheck(Control(kChkSysTray), model.sysTrayChecked);
+    if (HWND trayBox = Control(kChkSysTray);
+        trayBox && (::IsWindowEnabled(trayBox) != FALSE) != model.sysTrayEnabled) {
+        ::EnableWindow(trayBox, model.sysTrayEnabled ? TRUE : FALSE);
+    }
+
+    if (HWND label = Control(kLblCardName); label && TextOf(label) != model.cardName) {
+        ::SetWindowTextA(label, model.cardName.c_str());
+        FitLabelToText(label, gdi_);
+    }
+    // Set only when it differs, so the box keeps its scroll position.
+    if (HWND box = Control(kTxtCardDesc); box && TextOf(box) != model.cardDescription) {
+        ::SetWindowTextA(box, model.cardDescription.c_str());
+    }
+    if (model.picture != shownPicture_ && model.picture != pendingPicture_) {
+        if (::IsWindowVisible(window_)) {
+            PutPictureInBoxes(model.picture);
+        } else {
+            pendingPicture_ = model.picture;
+        }
+    }
+
+    if (shownPage_ != model.page) {
+        shownPage_ = model.page;
+        frontPage_ = FrameOf(model.page);
+        ShowFront(FrameOf(model.page), OtherPageFrame(model.page));
+    }
+    if (shownPromo_ != model.promo) {
+        shownPromo_ = model.promo;
+        ShowFront(LabelOf(model.promo), OtherPromoLabel(model.promo));
+    }
 }
 
 void MainWindow::PutPictureInBoxes(int number) {
@@ -23,58 +100,13 @@ void MainWindow::PutPictureInBoxes(int number) {
     if (!picture) {
         return;
     }
+    shownPicture_ = number;
     for (ControlId box : {kPicCard, kPicCard2}) {
         // A bitmap static sizes itself to its picture and keeps its top-left corner.
-        ::SendMessageA(Control(box), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        if (HWND control = Control(box)) {
+            ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+        }
     }
-}
-
-void MainWindow::SetCardName(std::string_view name) {
-    HWND label = Control(kLblCardName);
-    ::SetWindowTextA(label, std::string(name).c_str());
-    FitLabelToText(label, gdi_);
-}
-
-void MainWindow::SetCardDescription(std::string_view description) {
-    ::SetWindowTextA(Control(kTxtCardDesc), std::string(description).c_str());
-}
-
-void MainWindow::FillList(ChoiceList list, const std::vector<std::string>& entries) {
-    HWND box = Control(ListControlOf(list));
-    ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-    for (const std::string& entry : entries) {
-        ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    }
-    ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
-}
-
-void MainWindow::SelectListItem(ChoiceList list, int position) {
-    ::SendMessageA(Control(ListControlOf(list)), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
-}
-
-int MainWindow::ListSelection(ChoiceList list) const {
-    return static_cast<int>(::SendMessageA(Control(ListControlOf(list)), CB_GETCURSEL, 0, 0));
-}
-
-bool MainWindow::IsSysTrayChecked() const {
-    return ::SendMessageA(Control(kChkSysTray), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void MainWindow::SetSysTrayChecked(bool checked) {
-    ::SendMessageA(Control(kChkSysTray), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void MainWindow::EnableSysTray(bool enabled) {
-    ::EnableWindow(Control(kChkSysTray), enabled ? TRUE : FALSE);
-}
-
-bool MainWindow::IsRunSelected() const {
-    return ::SendMessageA(Control(kOptRun), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void MainWindow::SetRunSelected(bool run) {
-    ::SendMessageA(Control(kOptRun), BM_SETCHECK, run ? BST_CHECKED : BST_UNCHECKED, 0);
-    ::SendMessageA(Control(kOptDontRun), BM_SETCHECK, run ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
 void MainWindow::ShowFront(ControlId front, ControlId back) {
@@ -87,15 +119,6 @@ void MainWindow::ShowFront(ControlId front, ControlId back) {
     }
 }
 
-void MainWindow::BringPageToFront(Page page) {
-    frontPage_ = FrameOf(page);
-    ShowFront(FrameOf(page), OtherPageFrame(page));
-}
-
-void MainWindow::BringPromoLabelToFront(PromoLabel label) {
-    ShowFront(LabelOf(label), OtherPromoLabel(label));
-}
-
 void MainWindow::ShowAboutWindow() {
     if (!about_) {
         about_ = std::make_unique<AboutWindow>(instance_, controller_, icon_);
@@ -103,7 +126,7 @@ void MainWindow::ShowAboutWindow() {
     // Disabling the window takes the focus from it; it comes back when the About window closes.
     RememberFocus();
     about_->ShowModal(window_);
-    if (window_ && ::GetActiveWindow() == window_) {
+    if (window_ && ::IsWindow(window_) && ::GetActiveWindow() == window_) {
         RestoreFocus();
     }
 }

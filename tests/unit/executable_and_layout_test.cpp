@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include <set>
 
 namespace haloquill {
@@ -58,8 +61,40 @@ TEST(MainWindowLayout, ControlsAreUniqueAndContainersComeBeforeTheirContents) {
               std::tie(open->left, open->top, open->width));
 }
 
+// The settings page is made only when it first comes to the front: its frame with everything in
+// it, and nothing else; both parts keep the layout's order, so containers come first.
+TEST(MainWindowLayout, TheSettingsPageIsAPartOfItsOwn) {
+    const auto settings = MainWindowLayoutPart(true);
+    const auto others = MainWindowLayoutPart(false);
+    EXPECT_EQ(settings.size() + others.size(), MainWindowLayout().size());
+    const std::pair<ControlId, bool> cases[] = {
+        {kFraSettings, true}, {kLabel1, true},      {kShape3, true},   {kFrame4, true},
+        {kCboHour, true},     {kOptRun, true},      {kChkSysTray, true}, {kPicCard2, true},
+        {kCmdCalculateMoonPhase, true}, {kFraRune, false}, {kTxtCardDesc, false},
+        {kCboDate, false},    {kFrame6, false},     {kLblCobrand, false}, {kCmdExit, false}};
+    for (const auto& [id, onSettingsPage] : cases) {
+        EXPECT_EQ(IsOnSettingsPage(id), onSettingsPage) << id;
+        const auto& part = onSettingsPage ? settings : others;
+        EXPECT_EQ(std::count_if(part.begin(), part.end(), [id](const ControlSpec& spec) {
+                      return spec.id == id;
+                  }), 1)
+            << id;
+    }
+    for (const auto* part : {&settings, &others}) {
+        for (std::size_t i = 0; i < part->size(); ++i) {
+            const ControlId container = (*part)[i].container;
+            if (container == kNoControl) {
+                continue;
+            }
+            const auto before = std::find_if(part->begin(), part->begin() + static_cast<long>(i),
+                                             [&](const ControlSpec& spec) { return spec.id == container; });
+            EXPECT_NE(before, part->begin() + static_cast<long>(i)) << (*part)[i].id;
+        }
+    }
+}
+
 TEST(MainWindowLayout, AuxiliaryControlsLieBelowTheClientArea) {
-    for (ControlId id : {kCboDate, kCboMonth, kCboYear, kPicHook, kFrame6}) {
+    for (ControlId id : {kCboDate, kCboMonth, kCboYear, kFrame6}) {
         EXPECT_GT(FindControlSpec(id)->top, kClientHeightTwips) << id;
     }
 }

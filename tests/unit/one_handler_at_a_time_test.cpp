@@ -89,20 +89,25 @@ TEST_F(OneHandlerAtATimeTest, EventsWhileABoxIsOpenAreRefused) {
     controller.OnTrayNotification(TrayEvent::DoubleClick); // and back
     ASSERT_TRUE(view.visible);
     const int centred = view.centred;
+    std::string hourShownWhileOpen;
     messages.answers = {BoxAnswer::No};
-    messages.whileOpen = [this] {
+    messages.whileOpen = [this, &hourShownWhileOpen] {
         controller.Timer1_Timer();
         controller.OnTrayNotification(TrayEvent::RightButtonUp);
         controller.OnTrayNotification(TrayEvent::DoubleClick);
         controller.OnControlEvent(kCmdSettings, ControlEvent::Clicked);
         controller.OnControlEvent(kMnuExit, ControlEvent::Clicked);
-        controller.OnControlEvent(kCboHour, ControlEvent::SelectionChanged);
+        // The user picks 15 in the hour list meanwhile: refused, the list shows 12 again.
+        controller.OnControlEvent(kCboHour, ControlEvent::SelectionChanged, 15);
+        hourShownWhileOpen = view.SelectedText(ChoiceList::Hour);
         controller.RequestUnload(UnloadReason::UserClose);
     };
     ASSERT_EQ(view.frontPage, Page::Angel);
     controller.OnControlEvent(kCmdExit, ControlEvent::Clicked);
 
     EXPECT_EQ(messages.shown.size(), 1u); // no second question from the nested Exit
+    EXPECT_EQ(hourShownWhileOpen, "12");
+    EXPECT_EQ(store.Get("Hour"), "12");
     EXPECT_EQ(view.trayMenus, 0);
     EXPECT_EQ(view.centred, centred);
     EXPECT_EQ(view.frontPage, Page::Angel); // Settings was not brought forward

@@ -76,7 +76,7 @@ void MoveToCorner(HWND window) {
 }
 
 void NotifyFromIcon(const RunningProgram& program, LPARAM mouseMessage) {
-    ::PostMessageA(program.Control(kPicHook), kTrayCallback, 0, mouseMessage);
+    ::PostMessageA(program.TrayIconReceiver(), kTrayCallback, 0, mouseMessage);
 }
 
 // Closes the window with its close box and waits until it has gone to the notification area.
@@ -300,8 +300,8 @@ TEST(EndToEndBackground, DayThatTheMonthLacksIsRefusedWithOneMessageAndNothingSa
     const std::pair<int, int> badDates[] = {{3, 30}, {1, 29}, {10, 30}};
     for (const auto& [month, day] : badDates) {
         SCOPED_TRACE("month " + std::to_string(month + 1) + " day " + std::to_string(day + 1));
-        program->SelectListPosition(kCboMonth, month);
-        program->SelectListPosition(kCboDate, day);
+        program->ChooseListPosition(kCboMonth, month);
+        program->ChooseListPosition(kCboDate, day);
         ASSERT_EQ(program->ListSelection(kCboMonth), month);
         ASSERT_EQ(program->ListSelection(kCboDate), day);
 
@@ -406,10 +406,21 @@ TEST(EndToEndBackground, StartupArgumentWithTrayChosenStartsHiddenOtherwiseShown
     {
         auto program = driver.Start(" /STARTUP");
         ASSERT_NO_FATAL_FAILURE(ExpectNeverShown(*program));
-        EXPECT_TRUE(program->IsChecked(kChkSysTray));
-        // Still reachable through its icon.
+        // Only the hidden window and the icon's receiver: no control, no menu bar yet.
+        EXPECT_EQ(program->ControlCount(), 0);
+        EXPECT_EQ(::GetMenu(program->MainWindow()), nullptr);
+        // Still reachable through its icon; the window is made as it is first shown, the
+        // settings page only when it comes to the front.
         NotifyFromIcon(*program, kIconDoubleClick);
         EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
+        EXPECT_NE(::GetMenu(program->MainWindow()), nullptr);
+        EXPECT_TRUE(program->IsVisible(kTxtCardDesc));
+        EXPECT_EQ(program->Control(kChkSysTray), nullptr);
+        program->PostCommand(kMnuSettings);
+        ASSERT_TRUE(WaitUntil([&] { return program->IsVisible(kChkSysTray); }));
+        EXPECT_TRUE(program->IsChecked(kChkSysTray));
+        EXPECT_TRUE(program->IsChecked(kOptRun));
+        EXPECT_EQ(program->Text(kCboHour), driver.Settings().ReadSetting("Hour"));
         ASSERT_TRUE(program->Close());
     }
     // The argument is matched as written: lower case is no start with Windows.

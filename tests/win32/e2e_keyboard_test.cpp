@@ -180,7 +180,7 @@ TEST(EndToEndKeyboard, FocusComesBackAfterTheTrayTheReminderAndTheAboutWindow) {
 
     program->PressCloseBox();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(program->MainWindow()); }));
-    ::PostMessageA(program->Control(kPicHook), kTrayCallback, 0, kIconDoubleClick);
+    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()) != FALSE; }));
     EXPECT_TRUE(FocusMovesTo(*program, settings)) << "after the notification area";
 

@@ -102,7 +102,7 @@ TEST(EndToEndNamesOutsideTheCodePage, RunEntryHoldsTheExactPathAndStartsTheProgr
     EXPECT_TRUE(program->IsChecked(kChkSysTray));
     EXPECT_EQ(ReadRunEntry(driver.BaseName()), command);
     // Its icon brings the window back.
-    ::PostMessageA(program->Control(kPicHook), kTrayCallback, 0, kIconDoubleClick);
+    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
     EXPECT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
     ASSERT_TRUE(program->Close());
 }

@@ -210,15 +210,15 @@ TEST(EndToEndOneHandler, MainWindowRefusesInputWhileAnyMessageBoxIsOpen) {
         SCOPED_TRACE("Please Enter Correct Date !");
         program->PostCommand(kMnuSettings);
         ASSERT_TRUE(WaitUntil([&] { return IsShownInItsWindow(*program, kFraSettings); }));
-        program->SelectListPosition(kCboMonth, 1); // February
-        program->SelectListPosition(kCboDate, 29); // the 30th
+        program->ChooseListPosition(kCboMonth, 1); // February
+        program->ChooseListPosition(kCboDate, 29); // the 30th
         program->ClickButton(kCmdCalculateMoonPhase);
         const ForeignMessageBox box = program->WaitForMessageBox();
         EXPECT_EQ(box.text, kBadDate);
         ExpectHoldsTheMainWindow(*program, box);
         AnswerAndExpectReleased(*program, box, IDOK);
-        program->SelectListPosition(kCboMonth, 0);
-        program->SelectListPosition(kCboDate, 0);
+        program->ChooseListPosition(kCboMonth, 0);
+        program->ChooseListPosition(kCboDate, 0);
     }
     {
         SCOPED_TRACE("registry error");
@@ -261,7 +261,7 @@ TEST(EndToEndOneHandler, CloseFromAnotherProgramEndsSavingWhileTheCloseBoxHides)
 
     program->PressCloseBox();
     ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }));
-    HWND receiver = program->Control(kPicHook);
+    HWND receiver = program->TrayIconReceiver();
     EXPECT_TRUE(WaitUntil([&] { return NotificationIconShown(receiver); }))
         << "the close box put no icon in the notification area";
     EXPECT_FALSE(program->WaitForExit(500ms)) << "the close box ended the program";
@@ -330,7 +330,7 @@ TEST(EndToEndOneHandler, AboutWindowStaysInFrontOfTheDisabledMainWindowAndCloses
         StoreReminderAhead(driver, 3);
         ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }, 20s))
             << "the reminder did not come";
-        HWND receiver = program->Control(kPicHook);
+        HWND receiver = program->TrayIconReceiver();
         EXPECT_TRUE(NotificationIconShown(receiver));
         HWND about = OpenAbout(*program);
         ASSERT_NE(about, nullptr);
@@ -365,7 +365,7 @@ TEST(EndToEndOneHandler, AccessKeysOfTheButtonsWorkOnTheRealWindow) {
         << "Alt+A did not send the program to the notification area";
     EXPECT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
 
-    ::PostMessageA(program->Control(kPicHook), kTrayCallback, 0, kIconDoubleClick);
+    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
     ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
     ASSERT_TRUE(program->PressAccessKey('E'));
     const ForeignMessageBox box = program->WaitForMessageBox(5s);

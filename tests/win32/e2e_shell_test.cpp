@@ -255,7 +255,7 @@ TEST(EndToEndShell, CloseBoxLeavesTheIconWithItsTooltipMenuAndDoubleClick) {
 // Makes the shell forget the program's icon, as a taskbar that starts again has none. The icon
 // is known to the shell by its receiving window and its number.
 bool ShellForgetsIcon(const RunningProgram& program) {
-    for (HWND receiver : {program.Control(kPicHook), program.MainWindow()}) {
+    for (HWND receiver : {program.TrayIconReceiver(), program.MainWindow()}) {
         NOTIFYICONDATAA icon{};
         icon.cbSize = NOTIFYICONDATAA_V1_SIZE;
         icon.hWnd = receiver;

@@ -150,7 +150,7 @@ TEST_F(MainWindowTest, ScreenDpiIsTheOneThePrefixWasGiven) {
 TEST_F(MainWindowTest, ControlsBelowTheClientAreaAreNeverSeen) {
     RECT client;
     ::GetClientRect(window.Handle(), &client);
-    for (ControlId id : {kCboDate, kCboMonth, kCboYear, kPicHook, kFrame6}) {
+    for (ControlId id : {kCboDate, kCboMonth, kCboYear, kFrame6}) {
         RECT rect;
         ::GetWindowRect(Find(id), &rect);
         ::MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&rect), 2);
@@ -313,7 +313,9 @@ TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
     // The random script ends with 0.0, which rounds to 1: the co-branding label.
     EXPECT_TRUE(::IsWindowVisible(Find(kLblCobrand)));
     EXPECT_FALSE(::IsWindowVisible(Find(kLblFullBrand)));
-    window.BringPromoLabelToFront(PromoLabel::FullBrand);
+    MainWindowModel model = window.Model();
+    model.promo = PromoLabel::FullBrand;
+    window.Render(model);
     EXPECT_FALSE(::IsWindowVisible(Find(kLblCobrand)));
     EXPECT_TRUE(::IsWindowVisible(Find(kLblFullBrand)));
 }
@@ -321,10 +323,15 @@ TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
 TEST_F(MainWindowTest, PictureBoxesTakeTheSizeOfTheirPictureAndKeepTheirCorner) {
     const int dpi = ScreenDpi();
     const RECT before = PlaceInParent(Find(kPicCard));
+    MainWindowModel model = window.Model();
+    const auto show = [&](int number) {
+        model.picture = number;
+        window.Render(model);
+    };
     const std::pair<int, SIZE> cases[] = {
         {10, {73, 113}}, {13, {76, 112}}, {1, {75, 112}}, {4, {75, 112}}};
     for (const auto& [number, pixels] : cases) {
-        window.ShowAngelPicture(number);
+        show(number);
         for (ControlId box : {kPicCard, kPicCard2}) {
             const SIZE size = SizeOf(box);
             EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi)) << number;
@@ -337,8 +344,8 @@ TEST_F(MainWindowTest, PictureBoxesTakeTheSizeOfTheirPictureAndKeepTheirCorner) 
     const auto shown = ::SendMessageA(Find(kPicCard), STM_GETIMAGE, IMAGE_BITMAP, 0);
     EXPECT_NE(shown, 0);
     EXPECT_EQ(::SendMessageA(Find(kPicCard2), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
-    window.ShowAngelPicture(0);
-    window.ShowAngelPicture(15);
+    show(0);
+    show(15);
     EXPECT_EQ(::SendMessageA(Find(kPicCard), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
     EXPECT_EQ(::SendMessageA(Find(kPicCard2), STM_GETIMAGE, IMAGE_BITMAP, 0), shown);
 }
@@ -361,7 +368,9 @@ TEST_F(MainWindowTest, TabMovesThroughTheVisiblePageInReadingOrder) {
               (std::vector<int>{kLblCobrand, kCboHour, kCboMinute, kCboSecond, kOptDontRun,
                                 kCmdCalculateMoonPhase, kLabel61, kCmdExit}));
     ::SendMessageA(Find(kCmdCalculateMoonPhase), WM_SETFOCUS, 0, 0);
-    window.BringPageToFront(Page::Angel);
+    MainWindowModel model = window.Model();
+    model.page = Page::Angel;
+    window.Render(model);
     EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 5),
               (std::vector<int>{kLblCobrand, kTxtCardDesc, kCmdSettings, kLabel61, kCmdExit}));
 }

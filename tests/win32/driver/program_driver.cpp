@@ -160,8 +160,11 @@ void RunningProgram::PressCloseBox() const {
     ::PostMessageA(mainWindow_, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void RunningProgram::SelectListPosition(ControlId id, int position) const {
-    SendWithTimeout(Control(id), CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+void RunningProgram::ChooseListPosition(ControlId id, int position) const {
+    HWND list = Control(id);
+    SendWithTimeout(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    ::PostMessageA(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
 }
 
 std::vector<HWND> RunningProgram::TopLevelWindows(const char* className) const {
@@ -195,37 +198,28 @@ ForeignMessageBox RunningProgram::WaitForMessageBox(std::chrono::milliseconds ti
     return boxes.empty() ? ForeignMessageBox{} : boxes.front();
 }
 
-namespace {
-
-// The typing limit of the description box, asked with a sent message. The box is read-only, so
-// the limit changes nothing the program shows or does.
-std::optional<LRESULT> TypingLimit(HWND box) {
-    DWORD_PTR limit = 0;
-    if (!box || !::SendMessageTimeoutA(box, EM_GETLIMITTEXT, 0, 0, SMTO_BLOCK, 15000, &limit)) {
-        return std::nullopt;
-    }
-    return static_cast<LRESULT>(limit);
-}
-
-} // namespace
-
 bool RunningProgram::WaitUntilIdle() const {
     // A sent message overtakes posted ones, so its answer shows only that the program waits for
-    // messages. A change of the description box's typing limit, posted and then seen through a
-    // sent query, shows that every message posted before it has been handled too (the program's
-    // windows share one queue); the limit is put back.
-    HWND box = Control(kTxtCardDesc);
-    const auto before = TypingLimit(box);
-    if (!before) {
+    // messages. A numbered probe posted to the icon's receiver and then given back to a sent
+    // question shows that every message posted before it has been handled too (the program's
+    // windows share one queue).
+    HWND receiver = TrayIconReceiver();
+    if (!receiver) {
         return false;
     }
-    for (const LRESULT wanted : {*before + 1, *before}) {
-        ::PostMessageA(box, EM_SETLIMITTEXT, static_cast<WPARAM>(wanted), 0);
-        if (!WaitUntil([&] { return TypingLimit(box) == wanted; })) {
-            return false;
-        }
-    }
-    return true;
+    const LRESULT probe = ++lastProbe_;
+    ::PostMessageA(receiver, win32::kIdleProbeMessage, static_cast<WPARAM>(probe), 0);
+    return WaitUntil([&] {
+        DWORD_PTR answer = 0;
+        return ::SendMessageTimeoutA(receiver, win32::kIdleAnswerMessage, 0, 0, SMTO_ABORTIFHUNG,
+                                     5000, &answer) &&
+               static_cast<LRESULT>(answer) == probe;
+    });
+}
+
+HWND RunningProgram::TrayIconReceiver() const {
+    const auto receivers = TopLevelWindows(win32::kTrayReceiverClass);
+    return receivers.empty() ? nullptr : receivers.front();
 }
 
 bool RunningProgram::EndSession() const {

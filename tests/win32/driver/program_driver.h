@@ -74,8 +74,8 @@ class RunningProgram {
     // The close box of the main window, as the system reports it (Alt+F4 and the system menu's
     // Close arrive the same way); a plain WM_CLOSE is another program asking it to end.
     void PressCloseBox() const;
-    // Selects a list position the way code does, without a change notification.
-    void SelectListPosition(ControlId id, int position) const;
+    // Chooses a list position as the user does: the list selects it and tells its window.
+    void ChooseListPosition(ControlId id, int position) const;
 
     // The process's top-level windows of a class, shown or not.
     std::vector<HWND> TopLevelWindows(const char* className) const;
@@ -90,6 +90,8 @@ class RunningProgram {
     // Returns once the program has handled every message posted to it so far and waits for
     // messages again (also inside a modal loop, such as a message box's); false if it did not.
     bool WaitUntilIdle() const;
+    // The hidden window the notification-area icon reports its mouse messages to.
+    HWND TrayIconReceiver() const;
 
     // Ends the Windows session as the system does: asks with WM_QUERYENDSESSION, then tells
     // with WM_ENDSESSION TRUE. True when the program agreed to end.
@@ -116,6 +118,7 @@ class RunningProgram {
     win32::UniqueKernelHandle thread_;
     DWORD processId_ = 0;
     HWND mainWindow_ = nullptr;
+    mutable LRESULT lastProbe_ = 0; // the number of the last idle probe
 };
 
 class ProgramDriver {
