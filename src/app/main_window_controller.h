@@ -5,8 +5,8 @@
 
 #include "angels/angel_of_the_day.h"
 #include "app/tracked_message_boxes.h"
-#include "ports/clock.h"
 #include "ports/angel_display.h"
+#include "ports/clock.h"
 #include "ports/main_view.h"
 #include "ports/message_boxes.h"
 #include "ports/random_source.h"

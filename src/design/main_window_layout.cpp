@@ -85,7 +85,8 @@ const ControlSpec* FindControlSpec(ControlId id) {
 }
 
 bool IsOnSettingsPage(ControlId id) {
-    for (const ControlSpec* spec = FindControlSpec(id); spec; spec = FindControlSpec(spec->container)) {
+    for (const ControlSpec* spec = FindControlSpec(id); spec;
+         spec = FindControlSpec(spec->container)) {
         if (spec->id == kFraSettings) {
             return true;
         }

@@ -15,7 +15,8 @@ void ControlSet::Create(HINSTANCE instance, HWND window, std::span<const Control
 }
 
 void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
-                     GdiCache& gdi) {    // The version 6 classes the manifest asks for are registered before the first control.
+                     GdiCache& gdi) { // The version 6 classes the manifest asks for are registered
+                                      // before the first control.
     LoadCommonControls();
     const std::string siteBase(ConfiguredSiteBase());
     const int dpi = gdi.Dpi();

@@ -121,9 +121,6 @@ void MainWindow::BuildSettingsPage() {
         ::SetWindowPos(page, Control(kFraRune), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    if (shownPicture_ != 0) {
-        PutPictureInBoxes(shownPicture_);
-    }
     if (shownPage_ == Page::Settings) {
         shownPage_.reset();
     }

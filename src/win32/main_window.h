@@ -71,8 +71,7 @@ class MainWindow final : public MainView {
   private:
     template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     void Attach(HWND window) { window_ = window; }
-    static LRESULT CALLBACK ReceiverProc(HWND receiver, UINT message, WPARAM wParam,
-                                         LPARAM lParam);
+    static LRESULT CALLBACK ReceiverProc(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();

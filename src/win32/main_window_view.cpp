@@ -13,15 +13,16 @@ namespace {
 
 std::string TextOf(HWND window) {
     std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextA(window, text.data(),
-                                                          static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
+// Also sent when the state is the same: an option button takes its Tab stop from it, which only
+// the selected one of the two keeps.
 void SetCheck(HWND button, bool checked) {
-    const WPARAM state = checked ? BST_CHECKED : BST_UNCHECKED;
-    if (button && static_cast<WPARAM>(::SendMessageA(button, BM_GETCHECK, 0, 0)) != state) {
-        ::SendMessageA(button, BM_SETCHECK, state, 0);
+    if (button) {
+        ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
@@ -81,6 +82,8 @@ void MainWindow::ShowModel(const MainWindowModel& model) {
         } else {
             pendingPicture_ = model.picture;
         }
+    } else if (shownPicture_ != 0) {
+        PutPictureInBoxes(shownPicture_); // into boxes made since, those of the settings page
     }
 
     if (shownPage_ != model.page) {
@@ -103,7 +106,9 @@ void MainWindow::PutPictureInBoxes(int number) {
     shownPicture_ = number;
     for (ControlId box : {kPicCard, kPicCard2}) {
         // A bitmap static sizes itself to its picture and keeps its top-left corner.
-        if (HWND control = Control(box)) {
+        HWND control = Control(box);
+        if (control && ::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0) !=
+                           reinterpret_cast<LRESULT>(picture)) {
             ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
         }
     }

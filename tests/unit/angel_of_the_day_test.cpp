@@ -1,7 +1,7 @@
 #include "angels/angel_catalogue.h"
 #include "angels/angel_of_the_day.h"
-#include "fakes/fake_clock.h"
 #include "fakes/fake_angel_display.h"
+#include "fakes/fake_clock.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/scripted_random.h"
 
@@ -10,8 +10,8 @@
 namespace haloquill {
 namespace {
 
-using testing::FakeClock;
 using testing::FakeAngelDisplay;
+using testing::FakeClock;
 using testing::FakeSettingsStore;
 using testing::ScriptedRandom;
 

@@ -68,16 +68,17 @@ TEST(MainWindowLayout, TheSettingsPageIsAPartOfItsOwn) {
     const auto others = MainWindowLayoutPart(false);
     EXPECT_EQ(settings.size() + others.size(), MainWindowLayout().size());
     const std::pair<ControlId, bool> cases[] = {
-        {kFraSettings, true}, {kLabel1, true},      {kShape3, true},   {kFrame4, true},
-        {kCboHour, true},     {kOptRun, true},      {kChkSysTray, true}, {kPicCard2, true},
-        {kCmdCalculateMoonPhase, true}, {kFraRune, false}, {kTxtCardDesc, false},
-        {kCboDate, false},    {kFrame6, false},     {kLblCobrand, false}, {kCmdExit, false}};
+        {kFraSettings, true}, {kLabel1, true},       {kShape3, true},
+        {kFrame4, true},      {kCboHour, true},      {kOptRun, true},
+        {kChkSysTray, true},  {kPicCard2, true},     {kCmdCalculateMoonPhase, true},
+        {kFraRune, false},    {kTxtCardDesc, false}, {kCboDate, false},
+        {kFrame6, false},     {kLblCobrand, false},  {kCmdExit, false}};
     for (const auto& [id, onSettingsPage] : cases) {
         EXPECT_EQ(IsOnSettingsPage(id), onSettingsPage) << id;
         const auto& part = onSettingsPage ? settings : others;
-        EXPECT_EQ(std::count_if(part.begin(), part.end(), [id](const ControlSpec& spec) {
-                      return spec.id == id;
-                  }), 1)
+        EXPECT_EQ(std::count_if(part.begin(), part.end(),
+                                [id](const ControlSpec& spec) { return spec.id == id; }),
+                  1)
             << id;
     }
     for (const auto* part : {&settings, &others}) {
@@ -86,8 +87,9 @@ TEST(MainWindowLayout, TheSettingsPageIsAPartOfItsOwn) {
             if (container == kNoControl) {
                 continue;
             }
-            const auto before = std::find_if(part->begin(), part->begin() + static_cast<long>(i),
-                                             [&](const ControlSpec& spec) { return spec.id == container; });
+            const auto before =
+                std::find_if(part->begin(), part->begin() + static_cast<long>(i),
+                             [&](const ControlSpec& spec) { return spec.id == container; });
             EXPECT_NE(before, part->begin() + static_cast<long>(i)) << (*part)[i].id;
         }
     }

@@ -215,7 +215,9 @@ TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
         {5.5 / 6, PromoLabel::FullBrand}, // 6.5 -> 6
     };
     // A first draw puts the other label in front (1 -> CoBrand, 6 -> FullBrand).
-    const auto drawOf = [](PromoLabel label) { return label == PromoLabel::CoBrand ? 0.0 : 5.0 / 6; };
+    const auto drawOf = [](PromoLabel label) {
+        return label == PromoLabel::CoBrand ? 0.0 : 5.0 / 6;
+    };
     const auto other = [](PromoLabel label) {
         return label == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand;
     };

@@ -98,6 +98,7 @@ TEST(EndToEnd, StoredAngelIsShownWhileTheNextDrawLiesAhead) {
     EXPECT_EQ(program->Text(kTxtCardDesc), LookUpAngel(3)->Description);
     EXPECT_EQ(driver.Settings().ReadSetting("Card"), "3");
     EXPECT_EQ(driver.Settings().ReadSetting("Date"), future);
+    ASSERT_TRUE(program->ShowSettingsPage());
     EXPECT_EQ(program->Text(kCboHour), "7");
 }
 

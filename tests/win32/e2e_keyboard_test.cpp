@@ -261,6 +261,7 @@ TEST(EndToEndKeyboard, EachTimeListIsNamedAfterItsOwnLabel) {
     StoreQuietLaterStart(driver);
     auto program = driver.Start();
     ASSERT_TRUE(program->WaitForMainWindow());
+    ASSERT_TRUE(program->ShowSettingsPage());
     EXPECT_EQ(AccessibleName(*program, program->Control(kCboHour)), "Hour");
     EXPECT_EQ(AccessibleName(*program, program->Control(kCboMinute)), "Minute");
     EXPECT_EQ(AccessibleName(*program, program->Control(kCboSecond)), "Second");

@@ -99,7 +99,7 @@ TEST(EndToEndNamesOutsideTheCodePage, RunEntryHoldsTheExactPathAndStartsTheProgr
     EXPECT_FALSE(MainWindowVisible(*program)) << "the window came up";
     EXPECT_TRUE(program->IsRunning());
     EXPECT_TRUE(program->MessageBoxes().empty());
-    EXPECT_TRUE(program->IsChecked(kChkSysTray));
+    EXPECT_EQ(program->ControlCount(), 0); // nothing made for a window nobody has seen
     EXPECT_EQ(ReadRunEntry(driver.BaseName()), command);
     // Its icon brings the window back.
     ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
@@ -118,6 +118,7 @@ TEST(EndToEndNamesOutsideTheCodePage, EntryOfAMovedExecutableIsPointedAtItsNewPl
     {
         auto program = StartShown(moved);
         EXPECT_EQ(ReadRunEntry(moved.BaseName()), ExpectedRunEntry(moved));
+        ASSERT_TRUE(program->ShowSettingsPage());
         EXPECT_TRUE(program->IsChecked(kOptRun));
         EXPECT_TRUE(program->IsEnabled(kChkSysTray));
         EXPECT_TRUE(program->MessageBoxes().empty());
@@ -135,6 +136,7 @@ TEST(EndToEndNamesOutsideTheCodePage, EntryOfAMovedExecutableIsPointedAtItsNewPl
     {
         auto program = StartShown(earlier);
         EXPECT_EQ(ReadRunEntry(earlier.BaseName()), ExpectedRunEntry(earlier));
+        ASSERT_TRUE(program->ShowSettingsPage());
         EXPECT_TRUE(program->IsChecked(kOptRun));
         EXPECT_TRUE(program->MessageBoxes().empty());
         ASSERT_TRUE(program->Close());
@@ -154,6 +156,7 @@ TEST(EndToEndNamesOutsideTheCodePage, CopyKeepsItsOwnSettingsAndGuardBesideHaloq
     auto second = StartShown(foreign);
     EXPECT_TRUE(first->MessageBoxes().empty());
     EXPECT_TRUE(second->MessageBoxes().empty()); // not refused as a copy of Haloquill.exe
+    ASSERT_TRUE(first->ShowSettingsPage());
     EXPECT_EQ(first->Text(kCboHour), "9");
     EXPECT_EQ(second->Text(kCboHour), "7"); // its own first start
     const Values haloquillValues = haloquill.AllSettings();

@@ -117,6 +117,7 @@ TEST(EndToEndStartWithWindows, EntryOfAMovedExecutableIsPointedAtItsNewPlace) {
 
     auto program = StartShown(driver);
     EXPECT_EQ(ReadRunEntry(driver.BaseName()), ExpectedRunEntry(driver));
+    ASSERT_TRUE(program->ShowSettingsPage());
     EXPECT_TRUE(program->IsChecked(kOptRun));
     EXPECT_TRUE(program->IsEnabled(kChkSysTray));
     EXPECT_TRUE(program->MessageBoxes().empty());

@@ -55,9 +55,10 @@ TEST(EndToEndWindow, EachPictureGivesBothBoxesItsOwnSize) {
         StoreLaterStart(driver, card);
         auto program = driver.Start();
         ASSERT_TRUE(program->WaitForMainWindow());
+        ASSERT_TRUE(program->ShowSettingsPage()); // the second box is on it
         for (ControlId box : {kPicCard, kPicCard2}) {
             const SIZE size = WindowSize(program->Control(box));
-            EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi));
+            EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi)) << box;
             EXPECT_EQ(size.cy, TwipsToPixels(static_cast<int>(pixels.cy) * 15, dpi));
         }
         ASSERT_TRUE(program->Close());

@@ -311,6 +311,7 @@ TEST(Reliability, TwoNamesRunSideBySideWithSeparateSettings) {
     EXPECT_TRUE(b->MessageBoxes().empty());
     EXPECT_EQ(first.Settings().ReadSetting("Hour"), "9");
     EXPECT_EQ(second.Settings().ReadSetting("Hour"), "7"); // its own first start
+    ASSERT_TRUE(a->ShowSettingsPage());
     EXPECT_EQ(a->Text(kCboHour), "9");
     EXPECT_EQ(b->Text(kCboHour), "7");
 }

@@ -160,6 +160,15 @@ void RunningProgram::PressCloseBox() const {
     ::PostMessageA(mainWindow_, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+bool RunningProgram::ShowSettingsPage() const {
+    if (!WaitUntil([&] { return ::IsWindowVisible(mainWindow_) != FALSE; })) {
+        return false;
+    }
+    PostCommand(kMnuSettings);
+    // Seen from here, the page is visible while it is still being made.
+    return WaitUntil([&] { return IsVisible(kFraSettings); }) && WaitUntilIdle();
+}
+
 void RunningProgram::ChooseListPosition(ControlId id, int position) const {
     HWND list = Control(id);
     SendWithTimeout(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0);

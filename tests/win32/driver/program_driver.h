@@ -71,6 +71,9 @@ class RunningProgram {
     void ClickButton(ControlId id) const;
     // Posts a menu command to the main window.
     void PostCommand(ControlId id) const;
+    // Brings the settings page of the shown window to the front (Tools > Settings), which makes
+    // its controls the first time; true once it is in front.
+    bool ShowSettingsPage() const;
     // The close box of the main window, as the system reports it (Alt+F4 and the system menu's
     // Close arrive the same way); a plain WM_CLOSE is another program asking it to end.
     void PressCloseBox() const;
