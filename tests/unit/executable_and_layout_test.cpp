@@ -76,8 +76,9 @@ TEST(MainWindowLayout, TheSettingsPageIsAPartOfItsOwn) {
     for (const auto& [id, onSettingsPage] : cases) {
         EXPECT_EQ(IsOnSettingsPage(id), onSettingsPage) << id;
         const auto& part = onSettingsPage ? settings : others;
+        const ControlId wanted = id; // clang 14 cannot capture a structured binding
         EXPECT_EQ(std::count_if(part.begin(), part.end(),
-                                [id](const ControlSpec& spec) { return spec.id == id; }),
+                                [wanted](const ControlSpec& spec) { return spec.id == wanted; }),
                   1)
             << id;
     }
