@@ -416,8 +416,7 @@ TEST(EndToEndBackground, StartupArgumentWithTrayChosenStartsHiddenOtherwiseShown
         EXPECT_NE(::GetMenu(program->MainWindow()), nullptr);
         EXPECT_TRUE(program->IsVisible(kTxtCardDesc));
         EXPECT_EQ(program->Control(kChkSysTray), nullptr);
-        program->PostCommand(kMnuSettings);
-        ASSERT_TRUE(WaitUntil([&] { return program->IsVisible(kChkSysTray); }));
+        ASSERT_TRUE(program->ShowSettingsPage());
         EXPECT_TRUE(program->IsChecked(kChkSysTray));
         EXPECT_TRUE(program->IsChecked(kOptRun));
         EXPECT_EQ(program->Text(kCboHour), driver.Settings().ReadSetting("Hour"));

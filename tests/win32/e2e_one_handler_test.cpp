@@ -213,8 +213,8 @@ TEST(EndToEndOneHandler, MainWindowRefusesInputWhileAnyMessageBoxIsOpen) {
     }
     {
         SCOPED_TRACE("Please Enter Correct Date !");
-        program->PostCommand(kMnuSettings);
-        ASSERT_TRUE(WaitUntil([&] { return IsShownInItsWindow(*program, kFraSettings); }));
+        ASSERT_TRUE(program->ShowSettingsPage());
+        ASSERT_TRUE(IsShownInItsWindow(*program, kFraSettings));
         program->ChooseListPosition(kCboMonth, 1); // February
         program->ChooseListPosition(kCboDate, 29); // the 30th
         program->ClickButton(kCmdCalculateMoonPhase);
