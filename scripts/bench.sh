@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Measures Haloquill.exe against the baseline program under Wine (start-up, idle CPU, memory,
-# size) and counts the instructions of one reminder tick and one initialisation of the core
+# Measures Haloquill.exe under Wine against the baseline program (shown start-up, idle CPU,
+# memory, size) and against the tray floor (the start into the notification area: time, CPU,
+# memory), and counts the instructions of one reminder tick and one initialisation of the core
 # with callgrind. Writes build/bench/results.md. Usage: bench.sh [runs] [idle seconds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,7 +40,18 @@ results="$out/results.md"
   # shellcheck source=scripts/wine-session.sh
   source "$root/scripts/wine-session.sh"
   haloquill_start_session
-  HALOQUILL_WINESERVER_PID=$(pgrep -n -f "wineserver" || true)
+  # The server of this prefix, not another one running beside it: it works in a folder named for
+  # the prefix's device and inode numbers.
+  server_dir="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+  HALOQUILL_WINESERVER_PID=""
+  for pid in $(pgrep -f wineserver || true); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
+      */"$server_dir") HALOQUILL_WINESERVER_PID=$pid ;;
+    esac
+  done
+  if [ -z "$HALOQUILL_WINESERVER_PID" ]; then
+    echo "The Wine server of $WINEPREFIX was not found; its CPU time reads as 0." >&2
+  fi
   export HALOQUILL_WINESERVER_PID
   wine "$win/bin/bench_runner.exe" "$(winepath -w "$out/wine.md")" "$runs" "$idle"
 )

@@ -1,0 +1,431 @@
+// Drives a copy of Haloquill.exe through many cycles of what days of use do to it, as fast as the
+// daily reminder allows, and watches its memory. One cycle: the reminder brings the hidden window
+// up, the close box sends it to the notification area, the menu's Show brings it back, the About
+// window opens and closes, the settings page comes to the front, a reminder time list is changed
+// as a user changes it, the close box sends the window away with the angel page in front again,
+// and the taskbar is announced as restarted. Every `every` cycles it records the working set and
+// the private bytes and checks that the program still answers.
+//
+// Usage: soak_driver [cycles (2000)] [cycles between memory readings (500)]. Exits with 0 when
+// every cycle went right and neither measure grew by more than 2 % from the first reading after a
+// cycle to the last; with 1 and a line saying why otherwise. The exit code is also written to the
+// file that HALOQUILL_SOAK_RESULT names, if any.
+
+#include "driver/control_search.h"
+#include "driver/program_driver.h"
+
+#include "win32/about_window.h"
+#include "win32/main_window.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using haloquill::ControlId;
+using haloquill::testing::FindControlById;
+using haloquill::testing::ProgramDriver;
+using haloquill::testing::RunningProgram;
+using namespace std::chrono_literals;
+
+constexpr double kAllowedGrowth = 0.02;
+
+// A cycle that went wrong: what it was doing and why it failed.
+class SoakFailure : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+double Seconds() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct MemoryReading {
+    int cycle = 0;
+    double workingSetKiB = 0;
+    double privateKiB = 0;
+    double seconds = 0; // since the first cycle began
+};
+
+class Soak {
+  public:
+    Soak(ProgramDriver& driver, RunningProgram& program)
+        : driver_(driver), program_(program),
+          taskbarCreated_(::RegisterWindowMessageA("TaskbarCreated")) {}
+
+    // The window as a first start after the stored settings shows it, then sent away.
+    void Begin() {
+        step_ = "start";
+        if (!program_.WaitForMainWindow(30s)) {
+            throw SoakFailure("the program showed no main window within 30 s");
+        }
+        WaitFor(
+            "the main window is shown", [&] { return IsShown(); }, 30s);
+        CloseBox();
+    }
+
+    void Cycle(int number) {
+        cycle_ = number;
+        Timed(0, [&] { Reminder(); });
+        Timed(1, [&] { CloseBox(); });
+        Timed(2, [&] { Show(); });
+        Timed(3, [&] { AboutWindow(); });
+        Timed(4, [&] { SettingsPage(); });
+        Timed(5, [&] {
+            ChangeTimeList(number % 2 == 0 ? haloquill::kCboMinute : haloquill::kCboSecond);
+        });
+        Timed(6, [&] { CloseBox(); });
+        Timed(7, [&] { TaskbarRestarted(); });
+    }
+
+    // The mean time of each step of a cycle, in the order the cycle takes them.
+    std::string StepTimes(int cycles) const {
+        static const char* const names[] = {"reminder", "close box", "Show",      "About",
+                                            "settings", "time list", "close box", "TaskbarCreated"};
+        std::string text;
+        for (std::size_t step = 0; step < stepSeconds_.size(); ++step) {
+            char part[64];
+            std::snprintf(part, sizeof part, "%s%s %.2f s", text.empty() ? "" : ", ", names[step],
+                          stepSeconds_[step] / cycles);
+            text += part;
+        }
+        return text;
+    }
+
+    // Shows the window once more, to see the angel page in front after the last cycle.
+    void End() {
+        cycle_ = 0;
+        Show();
+        AngelPageInFront();
+    }
+
+    MemoryReading ReadMemory(int cycle, double since) {
+        step_ = "memory reading";
+        MustAnswer();
+        const HANDLE process =
+            ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program_.ProcessId());
+        PROCESS_MEMORY_COUNTERS_EX counters{};
+        counters.cb = sizeof counters;
+        const BOOL read =
+            process &&
+            ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                                   sizeof counters);
+        if (process) {
+            ::CloseHandle(process);
+        }
+        if (!read) {
+            throw SoakFailure("the program's memory could not be read");
+        }
+        // Windows gives the private commit in both fields; Wine fills only the second one, with
+        // the process's private (anonymous) resident memory.
+        const SIZE_T privateBytes =
+            counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+        return {cycle, static_cast<double>(counters.WorkingSetSize) / 1024.0,
+                static_cast<double>(privateBytes) / 1024.0, Seconds() - since};
+    }
+
+    std::string Where() const {
+        return (cycle_ > 0 ? "cycle " + std::to_string(cycle_) + ", " : std::string()) + step_;
+    }
+
+  private:
+    template <typename Step> void Timed(std::size_t index, Step step) {
+        const double start = Seconds();
+        step();
+        stepSeconds_[index] += Seconds() - start;
+    }
+
+    HWND Main() const { return program_.MainWindow(); }
+    bool IsShown() const { return ::IsWindowVisible(Main()) != FALSE; }
+
+    // Waits until `condition` holds; fails when the time is up, the program has gone or one of
+    // its message boxes would block it.
+    template <typename Condition>
+    void WaitFor(const std::string& what, Condition condition,
+                 std::chrono::milliseconds timeout = 10s) {
+        const double deadline = Seconds() + static_cast<double>(timeout.count()) / 1000.0;
+        for (int poll = 0;; ++poll) {
+            if (condition()) {
+                return;
+            }
+            if (!program_.IsRunning()) {
+                throw SoakFailure("the program is gone (exit code " +
+                                  std::to_string(program_.ExitCode()) + ") while waiting until " +
+                                  what);
+            }
+            if (poll % 10 == 9) {
+                const auto boxes = program_.MessageBoxes();
+                if (!boxes.empty()) {
+                    throw SoakFailure("a message box \"" + boxes.front().caption + "\" (\"" +
+                                      boxes.front().text + "\") blocks the program");
+                }
+            }
+            if (Seconds() >= deadline) {
+                throw SoakFailure("timed out after " + std::to_string(timeout.count() / 1000) +
+                                  " s waiting until " + what);
+            }
+            ::Sleep(10);
+        }
+    }
+
+    void MustAnswer() {
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutA(Main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result)) {
+            throw SoakFailure(program_.IsRunning() ? "the program did not answer within 5 s"
+                                                   : "the program is gone");
+        }
+    }
+
+    void Post(ControlId id) {
+        if (!::PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0)) {
+            throw SoakFailure("a command could not be posted to the main window");
+        }
+    }
+
+    // Stores the reminder time just ahead, so that the next one-second tick or the one after
+    // passes it, and waits for the program to show its window.
+    void Reminder() {
+        step_ = "daily reminder";
+        long long moment = 0;
+        long long ahead = 0;
+        for (;;) {
+            SYSTEMTIME now;
+            ::GetLocalTime(&now);
+            moment = now.wHour * 3600LL + now.wMinute * 60LL + now.wSecond;
+            // The stored time must be in place before its second begins.
+            ahead = now.wMilliseconds < 700 ? 1 : 2;
+            if (moment + ahead < haloquill::testing::kSecondsPerDay) {
+                break;
+            }
+            // The reminder does not reach over midnight: the cycle waits for the new day.
+            ::Sleep(static_cast<DWORD>((haloquill::testing::kSecondsPerDay - moment + 1) * 1000));
+        }
+        moment += ahead;
+        haloquill::testing::WriteReminderTime(driver_, moment);
+        auto& settings = driver_.Settings();
+        WaitFor(
+            "the reminder at " + settings.ReadSetting("Hour") + ":" +
+                settings.ReadSetting("Minute") + ":" + settings.ReadSetting("Second") +
+                " shows the hidden window",
+            [&] { return IsShown(); }, std::chrono::seconds(ahead + 4));
+        // Half a day away at once: only the hour changes, so no tick sees a time in between.
+        settings.WriteSetting("Hour", std::to_string((moment / 3600 + 12) % 24));
+        AngelPageInFront();
+    }
+
+    void AngelPageInFront() {
+        step_ += ", angel page in front";
+        WaitFor("the angel page is in front", [&] {
+            const HWND angel = FindControlById(Main(), haloquill::kFraRune);
+            const HWND settings = FindControlById(Main(), haloquill::kFraSettings);
+            return ::IsWindowVisible(angel) && !(settings && ::IsWindowVisible(settings));
+        });
+    }
+
+    void CloseBox() {
+        step_ = "close box";
+        ::PostMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        WaitFor("the close box hides the window", [&] { return !IsShown(); });
+    }
+
+    void Show() {
+        step_ = "Show from the notification area";
+        Post(haloquill::kMnuPop);
+        WaitFor("Show shows the window", [&] { return IsShown(); });
+    }
+
+    void AboutWindow() {
+        step_ = "About window";
+        Post(haloquill::kMnuAbout);
+        HWND about = nullptr;
+        WaitFor("the About window is shown", [&] {
+            about = program_.ShownTopLevelWindow(haloquill::win32::kAboutWindowClass);
+            return about != nullptr;
+        });
+        ::PostMessageA(about, WM_CLOSE, 0, 0);
+        WaitFor("the About window is gone", [&] {
+            return program_.TopLevelWindows(haloquill::win32::kAboutWindowClass).empty() &&
+                   ::IsWindowEnabled(Main());
+        });
+    }
+
+    void SettingsPage() {
+        step_ = "settings page";
+        Post(haloquill::kMnuSettings);
+        WaitFor("the settings page is in front", [&] {
+            const HWND settings = FindControlById(Main(), haloquill::kFraSettings);
+            const HWND angel = FindControlById(Main(), haloquill::kFraRune);
+            return ::IsWindowVisible(settings) && !(angel && ::IsWindowVisible(angel));
+        });
+    }
+
+    // Selects the next entry of the list and tells the program as the list itself does when
+    // the user picks an entry; the program stores the new time at once.
+    void ChangeTimeList(ControlId id) {
+        const bool minute = id == haloquill::kCboMinute;
+        const std::string key = minute ? "Minute" : "Second";
+        step_ = "time list " + key;
+        HWND list = nullptr;
+        WaitFor("the list exists", [&] { return (list = FindControlById(Main(), id)) != nullptr; });
+        const std::string before = driver_.Settings().ReadSetting(key);
+        const auto count = Send(list, CB_GETCOUNT, 0, 0);
+        const auto selected = Send(list, CB_GETCURSEL, 0, 0);
+        if (count < 2) {
+            throw SoakFailure("the list holds " + std::to_string(count) + " entries");
+        }
+        // The next entry, or the one after when the next one is the stored value (the reminder
+        // stores times the list does not show).
+        std::string chosen;
+        for (LRESULT step = 1; step <= 2 && (chosen.empty() || chosen == before); ++step) {
+            Send(list, CB_SETCURSEL, static_cast<WPARAM>((selected + step) % count), 0);
+            chosen = program_.WindowText(list);
+        }
+        Send(::GetParent(list), WM_COMMAND,
+             MAKEWPARAM(static_cast<unsigned>(id), static_cast<unsigned>(CBN_SELCHANGE)),
+             reinterpret_cast<LPARAM>(list));
+        const std::string stored = driver_.Settings().ReadSetting(key);
+        if (stored != chosen) {
+            throw SoakFailure("the list shows \"" + chosen + "\" but \"" + stored +
+                              "\" is stored (it was \"" + before + "\")");
+        }
+    }
+
+    void TaskbarRestarted() {
+        step_ = "TaskbarCreated";
+        Send(Main(), taskbarCreated_, 0, 0);
+    }
+
+    // Sends and waits for the answer; fails when none comes.
+    LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR result = 0;
+        if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000,
+                                   &result)) {
+            throw SoakFailure(program_.IsRunning() ? "a sent message was not answered within 5 s"
+                                                   : "the program is gone");
+        }
+        return static_cast<LRESULT>(result);
+    }
+
+    ProgramDriver& driver_;
+    RunningProgram& program_;
+    UINT taskbarCreated_;
+    int cycle_ = 0;
+    std::string step_;
+    std::array<double, 8> stepSeconds_{};
+};
+
+void PrintReading(const MemoryReading& reading) {
+    std::printf("cycle %5d: working set %8.0f KiB, private %8.0f KiB, answers; %6.0f s\n",
+                reading.cycle, reading.workingSetKiB, reading.privateKiB, reading.seconds);
+    std::fflush(stdout);
+}
+
+double Growth(double from, double to) {
+    return from > 0 ? (to - from) / from : 0.0;
+}
+
+int Run(int cycles, int every) {
+    ProgramDriver driver("HaloquillSoak", "haloquill-soak");
+    // A later start that asks nothing: the update check done today, the angel drawn ahead, and
+    // the reminder half a day away until a cycle wants it.
+    auto& settings = driver.Settings();
+    settings.WriteSetting("Second", "0");
+    settings.WriteSetting("Minute", "0");
+    settings.WriteSetting("Hour",
+                          std::to_string((haloquill::testing::NowSeconds() / 3600 + 12) % 24));
+    settings.WriteSetting("Card", "2");
+    settings.WriteSetting("Date", haloquill::testing::TodayIso(4));
+    settings.WriteSetting("UpdateCheckDate", haloquill::testing::TodayIso());
+
+    // On a desktop with the shell, the program starts once the taskbar is there: a shell still
+    // starting can hold the program's ticks long enough for a reminder to be skipped.
+    if (!haloquill::testing::WaitUntil([] { return ::FindWindowA("Shell_TrayWnd", nullptr); },
+                                       30s)) {
+        std::printf("No taskbar: the program runs without a notification area.\n");
+    }
+    auto program = driver.Start();
+    Soak soak(driver, *program);
+    std::vector<MemoryReading> readings;
+    const double began = Seconds();
+    try {
+        soak.Begin();
+        readings.push_back(soak.ReadMemory(0, began));
+        PrintReading(readings.back());
+        for (int cycle = 1; cycle <= cycles; ++cycle) {
+            soak.Cycle(cycle);
+            if (cycle % every == 0 || cycle == cycles) {
+                readings.push_back(soak.ReadMemory(cycle, began));
+                PrintReading(readings.back());
+            }
+        }
+        soak.End();
+    } catch (const SoakFailure& failure) {
+        SYSTEMTIME now;
+        ::GetLocalTime(&now);
+        std::printf("Soak failed (%s) at %02u:%02u:%02u.%03u: %s\n", soak.Where().c_str(),
+                    now.wHour, now.wMinute, now.wSecond, now.wMilliseconds, failure.what());
+        return 1;
+    }
+    const double seconds = Seconds() - began;
+    if (!program->Close()) {
+        std::printf("Soak failed: the program did not end when its menu's Exit was chosen.\n");
+        return 1;
+    }
+
+    // Growth from the first reading after a cycle (the program has then built everything a
+    // cycle needs) to the last.
+    const MemoryReading& first = readings.size() > 1 ? readings[1] : readings.front();
+    const MemoryReading& last = readings.back();
+    const double workingSet = Growth(first.workingSetKiB, last.workingSetKiB);
+    const double privateBytes = Growth(first.privateKiB, last.privateKiB);
+    std::printf("%d cycles in %.0f s (%.2f s a cycle). From cycle %d to %d: working set %+.2f %%, "
+                "private %+.2f %% (at most %+.0f %% allowed).\n",
+                cycles, seconds, seconds / cycles, first.cycle, last.cycle, workingSet * 100.0,
+                privateBytes * 100.0, kAllowedGrowth * 100.0);
+    std::printf("Mean time of each step: %s.\n", soak.StepTimes(cycles).c_str());
+    if (workingSet > kAllowedGrowth || privateBytes > kAllowedGrowth) {
+        std::printf("Soak failed: memory grew by more than %.0f %%.\n", kAllowedGrowth * 100.0);
+        return 1;
+    }
+    std::printf("Soak passed.\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int cycles = argc > 1 ? std::atoi(argv[1]) : 2000;
+    const int every = argc > 2 ? std::atoi(argv[2]) : 500;
+    if (cycles < 1 || every < 1) {
+        std::fprintf(stderr, "usage: soak_driver [cycles] [cycles between memory readings]\n");
+        return 2;
+    }
+    int result = 1;
+    try {
+        result = Run(cycles, every);
+    } catch (const std::exception& error) {
+        std::printf("Soak failed: %s\n", error.what());
+    }
+    // Started inside a Wine desktop, the driver's exit code does not reach the script; the
+    // script names a file for it.
+    if (const char* path = std::getenv("HALOQUILL_SOAK_RESULT"); path && *path) {
+        if (FILE* file = std::fopen(path, "w")) {
+            std::fprintf(file, "%d\n", result);
+            std::fclose(file);
+        }
+    }
+    return result;
+}
