@@ -18,10 +18,10 @@ class FakeMainView final : public MainView {
         picture = model.picture;
         cardName = model.cardName;
         cardDescription = model.cardDescription;
-        lists.clear();
         selections.clear();
         for (ChoiceList list : kAllChoiceLists) {
-            if (model.listsFilled) {
+            // The entries never change once filled.
+            if (model.listsFilled && !lists.contains(list)) {
                 lists[list] = ChoiceListEntries(list);
             }
             if (model.Selection(list) >= 0) {
