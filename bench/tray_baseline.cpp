@@ -64,7 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // Never shown: the window only receives the icon's messages, the timer and the broadcasts.
     HWND window =
-        ::CreateWindowA("HaloquillTrayBaseline", TRAY_BASELINE_CAPTION,
+        ::CreateWindowA("HaloquillTrayBaseline", "Corvel Haloquill v" HALOQUILL_SHORT_VERSION,
                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     NOTIFYICONDATAA record = IconRecord(window);
