@@ -8,6 +8,7 @@
 
 #include <iterator>
 #include <stdexcept>
+#include <string>
 
 namespace haloquill::testing {
 
@@ -397,12 +398,20 @@ std::unique_ptr<RunningProgram> StartProcess(std::string commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::wstring wideCommandLine = Wide(commandLine);
-    if (!::CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &process)) {
-        throw std::runtime_error("cannot start " + commandLine);
+    // Wine's CreateProcess now and then fails once while a copy of the same file it just ended
+    // is still being torn down; a few tries apart tell that from a program that cannot start.
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::wstring wideCommandLine = Wide(commandLine);
+        if (::CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process)) {
+            return std::make_unique<RunningProgram>(process);
+        }
+        error = ::GetLastError();
+        ::Sleep(500);
     }
-    return std::make_unique<RunningProgram>(process);
+    throw std::runtime_error("cannot start " + commandLine + " (error " + std::to_string(error) +
+                             ")");
 }
 
 namespace {
