@@ -32,4 +32,8 @@ int ListItemHeight(const ControlSpec* list, int dpi) {
     return boxHeight - ScalePixels(kListFramePixels, dpi);
 }
 
+int ListItemHeightForFrame(const ControlSpec& list, int dpi, int itemHeight, int boxHeight) {
+    return itemHeight + TwipsToPixels(list.height, dpi) - boxHeight;
+}
+
 } // namespace haloquill

@@ -26,4 +26,8 @@ PixelRect OutlineEdges(const ControlSpec& spec, int dpi);
 // The height of a drop-down list's item, so that the closed box has the design's height.
 int ListItemHeight(const ControlSpec* list, int dpi);
 
+// The item height that gives a closed box the design's height, from the box's height with items
+// of `itemHeight`: the frame a platform draws around the item is not always the design's.
+int ListItemHeightForFrame(const ControlSpec& list, int dpi, int itemHeight, int boxHeight);
+
 } // namespace haloquill

@@ -2,12 +2,16 @@
 
 #include "design/about_layout.h"
 #include "design/app_texts.h"
+#include "design/dpi_scaling.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
 #include "win32/accessibility.h"
 #include "win32/gdi_scopes.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
+#include "win32/window_dpi.h"
+
+#include <utility>
 
 namespace haloquill::win32 {
 
@@ -18,22 +22,25 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, MainWindowController& controller, HICON icon)
-    : instance_(instance), controller_(controller), icon_(icon), gdi_(ScreenDpi()) {}
+AboutWindow::AboutWindow(HINSTANCE instance, MainWindowController& controller)
+    : instance_(instance), controller_(controller), gdi_(ScreenDpi()) {}
 
 AboutWindow::~AboutWindow() {
     Close();
 }
 
 bool AboutWindow::Create(HWND owner) {
-    if (!RegisterWindowClass(
-            {kAboutWindowClass, ObjectWindowProc<AboutWindow>, instance_, icon_})) {
+    if (!RegisterWindowClass({kAboutWindowClass, ObjectWindowProc<AboutWindow>, instance_})) {
         return false;
     }
-    const int dpi = gdi_.Dpi();
-    RECT frame{0, 0, TwipsToPixels(kAboutClientWidthTwips, dpi),
-               TwipsToPixels(kAboutClientHeightTwips, dpi)};
-    ::AdjustWindowRectEx(&frame, kAboutStyle, FALSE, kAboutExStyle);
+    // Made for the DPI of its owner's monitor, where it opens.
+    const int dpi = owner ? WindowDpi(owner) : ScreenDpi();
+    if (dpi != gdi_.Dpi()) {
+        gdi_ = GdiCache(dpi, gdi_.HighContrast());
+    }
+    const PixelSize client = AboutWindowClientSize(dpi);
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectAt(frame, kAboutStyle, false, kAboutExStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const std::string caption(texts::kMainCaption);
@@ -43,12 +50,39 @@ bool AboutWindow::Create(HWND owner) {
     if (!window_) {
         return false;
     }
-    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     ExposeAccessibleTraits(window_, AboutWindowTraits());
     controls_.Create(instance_, window_, AboutWindowLayout(), gdi_);
-    ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON, reinterpret_cast<WPARAM>(icon_),
-                   0);
+    ShowIcons();
     return true;
+}
+
+void AboutWindow::ShowIcons() {
+    icons_ = ProgramIcons(instance_, gdi_.Dpi());
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
+    ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON,
+                   reinterpret_cast<WPARAM>(icons_.Large()), 0);
+}
+
+void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    // The old fonts and icons go only when nothing shows them any more.
+    const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
+    const ProgramIcons previousIcons = std::move(icons_);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client;
+    ::GetClientRect(window_, &client);
+    const PixelRect fitted =
+        FittedWindowRect({suggested.left, suggested.top, suggested.right, suggested.bottom},
+                         {client.right, client.bottom}, AboutWindowClientSize(dpi));
+    ::SetWindowPos(window_, nullptr, 0, 0, fitted.Width(), fitted.Height(),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    controls_.ApplyDpi(gdi_);
+    ShowIcons();
+    ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(window_, nullptr, nullptr,
+                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void AboutWindow::ShowModal(HWND owner) {
@@ -132,6 +166,11 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         return 1;
     case WM_PAINT:
         Paint(window);
+        return 0;
+    case WM_DPICHANGED:
+        if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
+            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
+        }
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);

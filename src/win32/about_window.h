@@ -5,6 +5,7 @@
 #include "app/main_window_controller.h"
 #include "win32/control_set.h"
 #include "win32/gdi_cache.h"
+#include "win32/program_icons.h"
 
 #include <windows.h>
 
@@ -15,7 +16,7 @@ inline constexpr char kAboutWindowClass[] = "CorvelHaloquillAbout";
 class AboutWindow {
   public:
     // The window's links are reported to `controller` as the main window's controls are.
-    AboutWindow(HINSTANCE instance, MainWindowController& controller, HICON icon);
+    AboutWindow(HINSTANCE instance, MainWindowController& controller);
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow();
@@ -37,12 +38,16 @@ class AboutWindow {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void Paint(HWND window);
+    // Shows the program icon drawn for the window's DPI, in the caption and in the window.
+    void ShowIcons();
+    // Draws the window anew for `dpi`, at `suggested`, as at its start at that DPI.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Ends the modal loop; ShowModal then enables the owner and closes the window.
     void EndModal();
 
     HINSTANCE instance_;
     MainWindowController& controller_;
-    HICON icon_;
+    ProgramIcons icons_;
     GdiCache gdi_;
     ControlSet controls_;
     HWND window_ = nullptr;

@@ -11,15 +11,15 @@ void ControlSet::Create(HINSTANCE instance, HWND window, std::span<const Control
                         GdiCache& gdi) {
     controls_.clear();
     frameStyles_.clear();
+    specs_.clear();
     Add(instance, window, layout, gdi);
 }
 
 void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
-                     GdiCache& gdi) { // The version 6 classes the manifest asks for are registered
-                                      // before the first control.
+                     GdiCache& gdi) {
+    // The version 6 classes the manifest asks for are registered before the first control.
     LoadCommonControls();
     const std::string siteBase(ConfiguredSiteBase());
-    const int dpi = gdi.Dpi();
     for (const ControlSpec& spec : layout) {
         const HWND parent = spec.container == kNoControl ? window : Control(spec.container);
         if (!parent) {
@@ -27,9 +27,8 @@ void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
         }
         if (spec.kind == ControlKind::Rectangle) {
             // Rectangles are drawn by the frame that holds them, beneath its controls.
-            const PixelRect edges = OutlineEdges(spec, dpi);
-            frameStyles_[spec.container].rectangles.push_back(
-                RECT{edges.left, edges.top, edges.right, edges.bottom});
+            frameStyles_[spec.container];
+            specs_.push_back(spec);
             continue;
         }
         HWND control =
@@ -38,15 +37,76 @@ void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
             continue;
         }
         controls_[spec.id] = control;
+        specs_.push_back(spec);
         if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-            frameStyles_[spec.id].captionFont = gdi.Font(LookOf(spec.id).font);
+            frameStyles_[spec.id];
         }
     }
     ColourFrames(gdi);
+    StyleFrames(gdi);
+}
+
+void ControlSet::StyleFrames(GdiCache& gdi) {
+    const int dpi = gdi.Dpi();
+    for (auto& [id, style] : frameStyles_) {
+        style.rectangles.clear();
+    }
+    for (const ControlSpec& spec : specs_) {
+        if (spec.kind == ControlKind::Rectangle) {
+            const PixelRect edges = OutlineEdges(spec, dpi);
+            frameStyles_[spec.container].rectangles.push_back(
+                RECT{edges.left, edges.top, edges.right, edges.bottom});
+        } else if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
+            frameStyles_[spec.id].captionFont = gdi.Font(LookOf(spec.id).font);
+        }
+    }
     // Styles are complete only now: rectangles come after the frame that holds them.
     for (auto& [id, style] : frameStyles_) {
         style.dpi = dpi;
         SetFrameStyle(Control(id), &style);
+    }
+}
+
+void ControlSet::ApplyDpi(GdiCache& gdi) {
+    const int dpi = gdi.Dpi();
+    for (const ControlSpec& spec : specs_) {
+        HWND control = Control(spec.id);
+        if (!control || spec.kind == ControlKind::Rectangle) {
+            continue;
+        }
+        const PixelRect place = ControlPlace(spec, dpi);
+        ::SetWindowPos(control, nullptr, place.left, place.top, place.Width(), place.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        ::SendMessageA(control, WM_SETFONT,
+                       reinterpret_cast<WPARAM>(gdi.Font(LookOf(spec.id).font)), FALSE);
+        if (spec.kind == ControlKind::DropDownList) {
+            // The closed box (-1) and the items of the open list.
+            const int height = ListItemHeight(&spec, dpi);
+            ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);
+            ::SendMessageA(control, CB_SETITEMHEIGHT, 0, height);
+            // The frame the system draws around the item may not have grown with the DPI.
+            RECT box;
+            ::GetWindowRect(control, &box);
+            const int fitted = ListItemHeightForFrame(spec, dpi, height, box.bottom - box.top);
+            if (fitted != height) {
+                ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fitted);
+            }
+        }
+        if (LookOf(spec.id).autoSize) {
+            FitLabelToText(control, gdi);
+        }
+    }
+    ColourFrames(gdi);
+    StyleFrames(gdi);
+}
+
+void ControlSet::CloseLists() {
+    for (const ControlSpec& spec : specs_) {
+        HWND control = Control(spec.id);
+        if (control && spec.kind == ControlKind::DropDownList &&
+            ::SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0)) {
+            ::SendMessageA(control, CB_SHOWDROPDOWN, FALSE, 0);
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <span>
+#include <vector>
 
 namespace haloquill::win32 {
 
@@ -27,6 +28,11 @@ class ControlSet {
     // Creates more controls of the same window, as Create does, beside those made before; their
     // containers are made before them or by an earlier call.
     void Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout, GdiCache& gdi);
+    // Moves and sizes every control for the cache's DPI and gives it the cache's font, as Create
+    // would have at that DPI; the controls themselves, their state and the focus stay.
+    void ApplyDpi(GdiCache& gdi);
+    // Closes any open drop-down list.
+    void CloseLists();
     // Colours the frames again for the cache's contrast mode; they show it when next painted.
     void ColourFrames(GdiCache& gdi);
     // When the scheme's colours change or high contrast is switched, takes the new mode and
@@ -36,6 +42,10 @@ class ControlSet {
     HWND Control(ControlId id) const;
 
   private:
+    // Measures the frames draw with: their caption font and rectangles, at the cache's DPI.
+    void StyleFrames(GdiCache& gdi);
+
+    std::vector<ControlSpec> specs_; // of every control and rectangle made, in creation order
     std::map<ControlId, HWND> controls_;
     std::map<ControlId, FrameStyle> frameStyles_;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// Fonts and brushes made once per window at its DPI and kept until the window goes.
+// Fonts and brushes made once per window at its DPI and kept until the window goes or its DPI
+// changes, when a cache for the new DPI takes its place.
 
 #include "design/control_look.h"
 #include "win32/unique_handle.h"
@@ -23,7 +24,8 @@ bool SystemHighContrast();
 
 class GdiCache {
   public:
-    explicit GdiCache(int dpi) : dpi_(dpi), highContrast_(SystemHighContrast()) {}
+    explicit GdiCache(int dpi) : GdiCache(dpi, SystemHighContrast()) {}
+    GdiCache(int dpi, bool highContrast) : dpi_(dpi), highContrast_(highContrast) {}
 
     HFONT Font(const FontSpec& spec);
     HBRUSH Brush(const Rgb& colour);

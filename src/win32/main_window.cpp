@@ -1,12 +1,13 @@
 #include "win32/main_window.h"
 
 #include "design/app_texts.h"
-#include "design/twips.h"
+#include "design/dpi_scaling.h"
 #include "win32/common_controls.h"
 #include "win32/description_box.h"
 #include "win32/menus.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
+#include "win32/window_dpi.h"
 
 #include <commctrl.h>
 
@@ -16,9 +17,9 @@ namespace {
 
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-HICON LoadProgramIcon(HINSTANCE instance, int sizeMetric) {
+HICON LoadClassIcon(HINSTANCE instance, int sizeMetric) {
     const int size = ::GetSystemMetrics(sizeMetric);
-    // Shared icons belong to the system and are never destroyed.
+    // Shared icons belong to the system and are never destroyed; the window shows its own.
     return static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconResource),
                                            IMAGE_ICON, size, size, LR_SHARED));
 }
@@ -54,11 +55,9 @@ bool MainWindow::Create() {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
-    icon_ = LoadProgramIcon(instance_, SM_CXICON);
-    smallIcon_ = LoadProgramIcon(instance_, SM_CXSMICON);
-
-    if (!RegisterWindowClass(
-            {kMainWindowClass, ObjectWindowProc<MainWindow>, instance_, icon_, smallIcon_})) {
+    if (!RegisterWindowClass({kMainWindowClass, ObjectWindowProc<MainWindow>, instance_,
+                              LoadClassIcon(instance_, SM_CXICON),
+                              LoadClassIcon(instance_, SM_CXSMICON)})) {
         return false;
     }
 
@@ -69,6 +68,12 @@ bool MainWindow::Create() {
     if (!window_ || !CreateTrayReceiver()) {
         return false;
     }
+    // Drawn for the DPI of the monitor the window is on, which may not be the system's.
+    if (const int dpi = WindowDpi(window_); dpi != gdi_.Dpi()) {
+        gdi_ = GdiCache(dpi, gdi_.HighContrast());
+        pictures_.ChangeDpi(dpi);
+    }
+    icons_ = ProgramIcons(instance_, gdi_.Dpi());
     RestoreProgramIcon();
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     return true;
@@ -128,20 +133,30 @@ void MainWindow::BuildSettingsPage() {
 
 void MainWindow::PlaceWindow() {
     // The client area has the design's size whatever the menu bar takes; centred at first.
-    const int dpi = gdi_.Dpi();
-    const int clientHeight = TwipsToPixels(kClientHeightTwips, dpi);
-    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi), clientHeight};
-    ::AdjustWindowRectEx(&frame, kMainStyle, TRUE, WS_EX_CONTROLPARENT);
-    const int width = frame.right - frame.left;
-    int height = frame.bottom - frame.top;
-    ::SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelSize client = MainWindowClientSize(gdi_.Dpi());
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectAt(frame, kMainStyle, true, WS_EX_CONTROLPARENT, gdi_.Dpi());
+    FitWindow(frame);
+    RECT placed;
+    ::GetWindowRect(window_, &placed);
+    const POINT place = CentredOnScreen(placed.right - placed.left, placed.bottom - placed.top);
+    ::SetWindowPos(window_, nullptr, place.x, place.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::FitWindow(const RECT& frame) {
+    ::SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client;
     ::GetClientRect(window_, &client);
-    // A menu bar that wraps takes more than one line; make up for it.
-    height += clientHeight - client.bottom;
-    const POINT place = CentredOnScreen(width, height);
-    ::SetWindowPos(window_, nullptr, place.x, place.y, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // A menu bar that wraps, or a frame the system measured for another DPI, is made up for.
+    const PixelRect fitted =
+        FittedWindowRect({frame.left, frame.top, frame.right, frame.bottom},
+                         {client.right, client.bottom}, MainWindowClientSize(gdi_.Dpi()));
+    if (fitted.right != frame.right || fitted.bottom != frame.bottom) {
+        ::SetWindowPos(window_, nullptr, 0, 0, fitted.Width(), fitted.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {
@@ -197,6 +212,11 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETFOCUS:
         // The window itself has nothing to type into: the focus goes on to a control.
         RestoreFocus();
+        return 0;
+    case WM_DPICHANGED:
+        if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
+            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
+        }
         return 0;
     case WM_SHOWWINDOW:
         if (wParam && pendingPicture_ != 0) {

@@ -10,6 +10,7 @@
 #include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 #include "win32/picture_set.h"
+#include "win32/program_icons.h"
 #include "win32/tray_icon.h"
 #include "win32/unique_handle.h"
 
@@ -27,9 +28,6 @@ inline constexpr char kTrayReceiverClass[] = "CorvelHaloquillTray";
 // every message posted to the program before the probe has been handled.
 inline constexpr UINT kIdleProbeMessage = WM_APP + 1;
 inline constexpr UINT kIdleAnswerMessage = WM_APP + 2;
-
-// Resource number of the program icon.
-inline constexpr int kProgramIconResource = 1;
 
 class MainWindow final : public MainView {
   public:
@@ -75,6 +73,11 @@ class MainWindow final : public MainView {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
+    // Puts the window at `frame`, its size then made up so the client area has the design's.
+    void FitWindow(const RECT& frame);
+    // Draws the window anew for `dpi`: fonts, places, pictures and icons, the window taking
+    // `suggested`; what the controls hold and the focus stay.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     bool CreateTrayReceiver();
     // Makes the menu bar and the controls of everything but the settings page (once), showing
     // the controller's state; the settings page is made when it first comes to the front.
@@ -113,8 +116,7 @@ class MainWindow final : public MainView {
     HWND receiver_ = nullptr; // owned by the window, which destroys it
     GdiCache gdi_;
     PictureSet pictures_;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
+    ProgramIcons icons_;
     ControlSet controls_;
     std::unique_ptr<AboutWindow> about_;
     TrayIcon tray_;

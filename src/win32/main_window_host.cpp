@@ -50,13 +50,13 @@ void MainWindow::CentreMainWindow() {
 }
 
 void MainWindow::RestoreProgramIcon() {
-    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
+    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.Small()));
 }
 
 bool MainWindow::AddNotificationIcon(std::string_view tip) {
     HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
-    return tray_.Add(receiver_, current ? current : smallIcon_, tip);
+    return tray_.Add(receiver_, current ? current : icons_.Small(), tip);
 }
 
 void MainWindow::RemoveNotificationIcon() {

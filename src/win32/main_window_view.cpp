@@ -126,7 +126,7 @@ void MainWindow::ShowFront(ControlId front, ControlId back) {
 
 void MainWindow::ShowAboutWindow() {
     if (!about_) {
-        about_ = std::make_unique<AboutWindow>(instance_, controller_, icon_);
+        about_ = std::make_unique<AboutWindow>(instance_, controller_);
     }
     // Disabling the window takes the focus from it; it comes back when the About window closes.
     RememberFocus();

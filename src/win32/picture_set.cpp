@@ -1,26 +1,27 @@
 #include "win32/picture_set.h"
 
 #include "base/interface_reference.h"
-#include "design/twips.h"
+#include "design/dpi_scaling.h"
 #include "win32/gdi_scopes.h"
 
 #include <ocidl.h>
 #include <olectl.h>
 
 #include <cstring>
+#include <utility>
 
 namespace haloquill::win32 {
 
 namespace {
 
-HBITMAP ScaledCopy(HBITMAP source, int dpi) {
+HBITMAP ScaledCopy(HBITMAP source, int drawnDpi, int dpi) {
     BITMAP info{};
     if (!::GetObjectA(source, sizeof info, &info)) {
         return nullptr;
     }
-    // The pictures are drawn for 96 DPI and scaled as the rest of the design is.
-    const int width = ScalePixels(info.bmWidth, dpi);
-    const int height = ScalePixels(info.bmHeight, dpi);
+    const PixelSize size = PictureSizeAt({info.bmWidth, info.bmHeight}, drawnDpi, dpi);
+    const int width = size.width;
+    const int height = size.height;
 
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
@@ -62,7 +63,7 @@ PictureSet::~PictureSet() {
     }
 }
 
-HBITMAP PictureSet::Decode(const void* data, DWORD size) {
+HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
     using StreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
     using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
     const auto createStream = ole_.Get<StreamFunction>("CreateStreamOnHGlobal");
@@ -96,7 +97,7 @@ HBITMAP PictureSet::Decode(const void* data, DWORD size) {
         return nullptr;
     }
     // The picture object owns its bitmap; keep a copy of our own.
-    return ScaledCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), dpi_);
+    return ScaledCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), drawnDpi, dpi_);
 }
 
 HBITMAP PictureSet::Picture(int number) {
@@ -104,16 +105,26 @@ HBITMAP PictureSet::Picture(int number) {
         return nullptr;
     }
     auto& picture = pictures_[static_cast<std::size_t>(number)];
-    if (!picture) {
+    if (picture) {
+        return static_cast<HBITMAP>(picture.Get());
+    }
+    // The set drawn nearest to the DPI, or the first set should that one be missing.
+    for (const PictureSetChoice& set : {PictureSetFor(dpi_), kPictureSets[0]}) {
         HRSRC resource =
-            ::FindResourceA(instance_, MAKEINTRESOURCEA(kPictureResourceBase + number), RT_RCDATA);
+            ::FindResourceA(instance_, MAKEINTRESOURCEA(set.resourceBase + number), RT_RCDATA);
         HGLOBAL loaded = resource ? ::LoadResource(instance_, resource) : nullptr;
         const void* data = loaded ? ::LockResource(loaded) : nullptr;
         if (data) {
-            picture.Reset(Decode(data, ::SizeofResource(instance_, resource)));
+            picture.Reset(Decode(data, ::SizeofResource(instance_, resource), set.drawnDpi));
+            break;
         }
     }
     return static_cast<HBITMAP>(picture.Get());
+}
+
+PictureSet::Decoded PictureSet::ChangeDpi(int dpi) {
+    dpi_ = dpi;
+    return std::exchange(pictures_, Decoded{});
 }
 
 } // namespace haloquill::win32

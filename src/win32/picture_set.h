@@ -1,6 +1,7 @@
 #pragma once
-// The fourteen angel pictures, compiled in as JPEG resources, decoded by the platform on first
-// use and scaled to the screen's DPI. Picture n belongs to angel n.
+// The fourteen angel pictures, compiled in as JPEG resources drawn for several DPIs, decoded by
+// the platform on first use from the set drawn nearest to the window's DPI and scaled to it.
+// Picture n belongs to angel n.
 
 #include "win32/com_apartment.h"
 #include "win32/system_library.h"
@@ -11,9 +12,6 @@
 #include <array>
 
 namespace haloquill::win32 {
-
-// Resource numbers of the pictures: 100 + the angel's number.
-inline constexpr int kPictureResourceBase = 100;
 
 class PictureSet {
   public:
@@ -26,12 +24,17 @@ class PictureSet {
     // number or when the picture cannot be decoded. The set keeps ownership.
     HBITMAP Picture(int number);
 
+    // Pictures asked for from now on are for `dpi`. The ones decoded before are handed back, to
+    // be kept until nothing shows them any more.
+    using Decoded = std::array<UniqueGdiObject, 15>;
+    Decoded ChangeDpi(int dpi);
+
   private:
-    HBITMAP Decode(const void* data, DWORD size);
+    HBITMAP Decode(const void* data, DWORD size, int drawnDpi);
 
     HINSTANCE instance_;
     int dpi_;
-    std::array<UniqueGdiObject, 15> pictures_;
+    Decoded pictures_;
     // The platform's picture decoder, loaded with the first picture.
     SystemLibrary ole_{L"ole32.dll"};
     SystemLibrary oleAutomation_{L"oleaut32.dll"};

@@ -57,6 +57,13 @@ bool TrayIcon::Add(HWND receiver, HICON icon, std::string_view tip) {
     return shown_;
 }
 
+void TrayIcon::ChangeIcon(HICON icon) {
+    record_.hIcon = icon;
+    if (wanted_ && shown_) {
+        Notify(NIM_MODIFY);
+    }
+}
+
 void TrayIcon::Remove() {
     if (!wanted_) {
         return;

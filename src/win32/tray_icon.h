@@ -33,6 +33,8 @@ class TrayIcon {
     // Adds the icon with its tooltip; nothing when it is already there. False when the shell
     // refused it (it may be offered again by calling this once more).
     bool Add(HWND receiver, HICON icon, std::string_view tip);
+    // Shows `icon` from now on, in the icon there is and in any added later.
+    void ChangeIcon(HICON icon);
     // The taskbar was created anew and holds no icon of ours, though one may be wanted.
     void Forget() { shown_ = false; }
     void Remove();

@@ -101,7 +101,7 @@ TEST_F(ExecutableHeaders, VersionRecordNamesTheProductAndItsVersion) {
     EXPECT_EQ(version->strings.at("OriginalFilename"), "Haloquill.exe");
 }
 
-TEST_F(ExecutableHeaders, ManifestAsksForCommonControls6AndNamesTheProcessor) {
+TEST_F(ExecutableHeaders, ManifestAsksForCommonControls6AndPerMonitorDpiAndNamesTheProcessor) {
     const auto data = image_->Resource(kResourceManifest, 1);
     ASSERT_TRUE(data.has_value()) << "no manifest";
     const std::string manifest(data->begin(), data->end());
@@ -112,7 +112,10 @@ TEST_F(ExecutableHeaders, ManifestAsksForCommonControls6AndNamesTheProcessor) {
     EXPECT_EQ(Count(manifest, architecture), 2u) << manifest;
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
-    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos);
+    // Per-monitor awareness (version 2 first) from Windows 10 on, and per-monitor before it.
+    EXPECT_NE(manifest.find("WindowsSettings\">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find("WindowsSettings\">PerMonitorV2, PerMonitor</dpiAwareness>"),
+              std::string::npos);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 #include "design/about_layout.h"
 #include "design/control_places.h"
 #include "design/control_traits.h"
+#include "design/dpi_scaling.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
 
@@ -8,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace haloquill {
@@ -42,6 +46,61 @@ TEST(ControlPlaces, ADropDownListHoldsItsOpenedListAndItsItemFillsTheClosedBox) 
     // Half a design pixel rounds up, as the rest of the design does.
     EXPECT_EQ(ScalePixels(kButtonPressShiftPixels, 144), 2);
     EXPECT_EQ(ListItemHeight(nullptr, 96), ListItemHeight(hour, 96));
+    // A platform whose frame did not grow with the DPI (6 pixels at 144) gets taller items.
+    const int item = ListItemHeight(hour, 144);
+    EXPECT_EQ(ListItemHeightForFrame(*hour, 144, item, item + 6), item + 3);
+    EXPECT_EQ(ListItemHeightForFrame(*hour, 144, item, item + 9), item);
+}
+
+TEST(DpiScaling, ClientAreasFollowTheDpiAndComeBackExactly) {
+    struct Case {
+        int dpi;
+        PixelSize main, about;
+    };
+    const Case cases[] = {{96, {635, 441}, {407, 252}},
+                          {120, {794, 551}, {509, 315}},
+                          {144, {953, 662}, {611, 378}},
+                          {192, {1270, 882}, {814, 504}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        EXPECT_EQ(MainWindowClientSize(c.dpi), c.main);
+        EXPECT_EQ(AboutWindowClientSize(c.dpi), c.about);
+    }
+    // The window keeps the suggested corner; its size makes up what the client area lacks.
+    const PixelRect fitted = FittedWindowRect({10, 20, 110, 220}, {80, 150}, {90, 160});
+    EXPECT_EQ((std::vector{fitted.left, fitted.top, fitted.right, fitted.bottom}),
+              (std::vector{10, 20, 120, 230}));
+}
+
+TEST(DpiScaling, TheMessagesDpiIsTakenOnlyWhenAMonitorCouldHaveIt) {
+    const std::pair<std::uintptr_t, std::optional<int>> cases[] = {
+        {(144u << 16) | 144u, 144}, {(96u << 16) | 96u, 96},   {480u << 16, 480},
+        {0, std::nullopt},          {47u << 16, std::nullopt}, {0xFFFFu << 16, std::nullopt}};
+    for (const auto& [wParam, dpi] : cases) {
+        EXPECT_EQ(DpiOfChange(wParam), dpi) << wParam;
+    }
+}
+
+TEST(DpiScaling, PicturesComeFromTheNearestDrawnSetAtTheDesignsSize) {
+    const std::pair<int, int> nearest[] = {{72, 96},   {96, 96},   {110, 96},  {120, 144},
+                                           {144, 144}, {167, 144}, {168, 192}, {288, 192}};
+    for (const auto& [dpi, drawn] : nearest) {
+        const PictureSetChoice set = PictureSetFor(dpi);
+        EXPECT_EQ(set.drawnDpi, drawn) << dpi;
+        EXPECT_EQ(set.resourceBase, drawn / 48 * 100 - 100) << dpi;
+    }
+    // Picture 10 is 73 by 113 at 96 DPI; each set is drawn at the design's size for its DPI.
+    for (const PictureSetChoice& set : kPictureSets) {
+        const PixelSize drawn{ScalePixels(73, set.drawnDpi), ScalePixels(113, set.drawnDpi)};
+        for (int dpi : {96, 120, 144, 192}) {
+            const PixelSize shown = PictureSizeAt(drawn, set.drawnDpi, dpi);
+            EXPECT_NEAR(shown.width, ScalePixels(73, dpi), 1) << set.drawnDpi << " at " << dpi;
+            EXPECT_NEAR(shown.height, ScalePixels(113, dpi), 1) << set.drawnDpi << " at " << dpi;
+        }
+        EXPECT_EQ(PictureSizeAt(drawn, set.drawnDpi, set.drawnDpi), drawn);
+    }
+    EXPECT_EQ(IconSizeAt(16, 144), 24);
+    EXPECT_EQ(IconSizeAt(32, 120), 40);
 }
 
 TEST(ControlTraits, WhatTheKeyboardAndAssistiveTechnologyReach) {

@@ -2,6 +2,8 @@
 // recording program registered as the browser) and the About window.
 
 #include "design/about_layout.h"
+#include "design/control_places.h"
+#include "design/dpi_scaling.h"
 #include "design/main_window_layout.h"
 #include "design/twips.h"
 #include "driver/browser_stand_ins.h"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 namespace haloquill::testing {
 namespace {
@@ -207,6 +210,141 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
               std::string::npos);
     ::PostMessageA(about, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+}
+
+// Each control's rectangle in its parent's client area.
+std::map<ControlId, RECT> ControlRects(const RunningProgram& program,
+                                       std::span<const ControlSpec> layout) {
+    std::map<ControlId, RECT> rects;
+    for (const ControlSpec& spec : layout) {
+        if (HWND control = program.Control(spec.id)) {
+            RECT rect{};
+            ::GetWindowRect(control, &rect);
+            ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+            rects[spec.id] = rect;
+        }
+    }
+    return rects;
+}
+
+// The window's rectangle on a monitor of `dpi`: where it is, with the client area of `client`.
+RECT SuggestedRect(HWND window, PixelSize client, bool menu) {
+    RECT frame{0, 0, client.width, client.height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)), menu,
+                         static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
+    RECT now{};
+    ::GetWindowRect(window, &now);
+    return {now.left, now.top, now.left + frame.right - frame.left,
+            now.top + frame.bottom - frame.top};
+}
+
+void ExpectLaidOutFor(const RunningProgram& program, int dpi) {
+    const SIZE client = ClientSize(program.MainWindow());
+    const PixelSize wanted = MainWindowClientSize(dpi);
+    EXPECT_NEAR(client.cx, wanted.width, 1);
+    EXPECT_NEAR(client.cy, wanted.height, 1);
+    for (ControlId id : {kTxtCardDesc, kCmdSettings, kFraRune, kCmdExit, kLabel8}) {
+        const PixelRect place = ControlPlace(*FindControlSpec(id), dpi);
+        const RECT rect = ControlRects(program, MainWindowLayout()).at(id);
+        EXPECT_EQ(rect.left, place.left) << id;
+        EXPECT_EQ(rect.top, place.top) << id;
+        EXPECT_EQ(rect.right - rect.left, place.Width()) << id;
+        EXPECT_EQ(rect.bottom - rect.top, place.Height()) << id;
+    }
+    // Picture 10 is drawn 73 by 113 pixels at 96 DPI.
+    const SIZE picture = WindowSize(program.Control(kPicCard));
+    EXPECT_NEAR(picture.cx, ScalePixels(73, dpi), 1);
+    EXPECT_NEAR(picture.cy, ScalePixels(113, dpi), 1);
+    // The closed list has the design's height, and the open one items of the matching height.
+    HWND hours = program.Control(kCboHour);
+    EXPECT_EQ(WindowSize(hours).cy, TwipsToPixels(FindControlSpec(kCboHour)->height, dpi));
+    EXPECT_EQ(::SendMessageA(hours, CB_GETITEMHEIGHT, 0, 0),
+              ListItemHeight(FindControlSpec(kCboHour), dpi));
+}
+
+TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
+    const int dpi = ScreenDpi();
+    ProgramDriver driver("HqDpi");
+    StoreLaterStart(driver, "10");
+    auto program = driver.Start();
+    ASSERT_TRUE(program->WaitForMainWindow());
+    HWND window = program->MainWindow();
+    ASSERT_TRUE(program->ShowSettingsPage());
+    program->ChooseListPosition(kCboMinute, 17);
+    ASSERT_TRUE(program->WaitUntilIdle());
+    const std::map<ControlId, RECT> before = ControlRects(*program, MainWindowLayout());
+    const SIZE clientBefore = ClientSize(window);
+
+    // At 144 with the settings page in front and a list open.
+    HWND minutes = program->Control(kCboMinute);
+    ::SendMessageA(minutes, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND focus = program->FocusedControl();
+    ASSERT_TRUE(program->SendDpiChange(window, 144,
+                                       SuggestedRect(window, MainWindowClientSize(144), true)));
+    ASSERT_TRUE(program->WaitUntilIdle());
+    {
+        SCOPED_TRACE("144");
+        ExpectLaidOutFor(*program, 144);
+        EXPECT_FALSE(::SendMessageA(minutes, CB_GETDROPPEDSTATE, 0, 0));
+        EXPECT_EQ(program->ListSelection(kCboMinute), 17);
+        EXPECT_TRUE(program->IsVisible(kFraSettings));
+        EXPECT_EQ(program->FocusedControl(), focus);
+    }
+
+    // At 120 on the angel page, the description scrolled and the About window open.
+    ::PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); }));
+    ::PostMessageA(program->TrayIconReceiver(), 0x0201, 0, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }));
+    ASSERT_TRUE(program->WaitUntilIdle());
+    ASSERT_TRUE(program->IsVisible(kTxtCardDesc));
+    HWND description = program->Control(kTxtCardDesc);
+    ::SendMessageA(description, EM_LINESCROLL, 0, 2);
+    const LRESULT firstLine = ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0);
+    ASSERT_GT(firstLine, 0);
+    HWND about = OpenAbout(*program);
+    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(program->SendDpiChange(about, 144,
+                                       SuggestedRect(about, AboutWindowClientSize(144), false)));
+    ASSERT_TRUE(program->SendDpiChange(window, 120,
+                                       SuggestedRect(window, MainWindowClientSize(120), true)));
+    ASSERT_TRUE(program->WaitUntilIdle());
+    {
+        SCOPED_TRACE("120, About at 144");
+        ExpectLaidOutFor(*program, 120);
+        EXPECT_EQ(::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
+        const SIZE aboutClient = ClientSize(about);
+        EXPECT_NEAR(aboutClient.cx, AboutWindowClientSize(144).width, 1);
+        EXPECT_NEAR(aboutClient.cy, AboutWindowClientSize(144).height, 1);
+        for (const ControlSpec& spec : AboutWindowLayout()) {
+            if (spec.id == kAboutCmdOK || spec.id == kAboutLabel1) {
+                RECT rect{};
+                ::GetWindowRect(::GetDlgItem(about, spec.id), &rect);
+                ::MapWindowPoints(nullptr, about, reinterpret_cast<POINT*>(&rect), 2);
+                const PixelRect place = ControlPlace(spec, 144);
+                EXPECT_EQ(rect.left, place.left) << spec.id;
+                EXPECT_EQ(rect.top, place.top) << spec.id;
+                EXPECT_EQ(rect.right, place.right) << spec.id;
+                EXPECT_EQ(rect.bottom, place.bottom) << spec.id;
+            }
+        }
+    }
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+
+    // Back at the first DPI everything is where it was.
+    ASSERT_TRUE(program->SendDpiChange(window, dpi,
+                                       SuggestedRect(window, MainWindowClientSize(dpi), true)));
+    ASSERT_TRUE(program->WaitUntilIdle());
+    EXPECT_EQ(ClientSize(window).cx, clientBefore.cx);
+    EXPECT_EQ(ClientSize(window).cy, clientBefore.cy);
+    const std::map<ControlId, RECT> after = ControlRects(*program, MainWindowLayout());
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [id, rect] : before) {
+        EXPECT_TRUE(::EqualRect(&rect, &after.at(id))) << id;
+    }
+    EXPECT_EQ(::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
+    ASSERT_TRUE(program->Close());
 }
 
 } // namespace

@@ -109,6 +109,10 @@ class RunningProgram {
     bool PressKey(WORD key, bool shift = false, HWND window = nullptr) const;
     // The control that has the keyboard focus in the program's window thread, or null.
     HWND FocusedControl() const;
+    // Tells `window` of the program that it is now on a monitor of `dpi`, with the rectangle
+    // Windows suggests for it there, as Windows does when the window moves to another monitor;
+    // false when the message could not be delivered.
+    bool SendDpiChange(HWND window, int dpi, const RECT& suggested) const;
     // How many controls the main window holds, frames and their children included.
     int ControlCount() const;
 

@@ -1,0 +1,35 @@
+#pragma once
+// The program icon at the two sizes a window shows it, drawn for one DPI and owned here.
+
+#include "base/unique_resource.h"
+
+#include <windows.h>
+
+namespace haloquill::win32 {
+
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DestroyIcon(handle); }
+};
+using UniqueIcon = UniqueResource<IconTraits>;
+
+// Resource number of the program icon.
+inline constexpr int kProgramIconResource = 1;
+
+class ProgramIcons {
+  public:
+    ProgramIcons() = default;
+    // The icon of `instance` at the large and small icon sizes of `dpi`, each taken from the
+    // size the icon file holds for it.
+    ProgramIcons(HINSTANCE instance, int dpi);
+
+    HICON Large() const { return large_.Get(); }
+    HICON Small() const { return small_.Get(); }
+
+  private:
+    UniqueIcon large_;
+    UniqueIcon small_;
+};
+
+} // namespace haloquill::win32
