@@ -2,6 +2,7 @@
 // and the way their notifications reach the handlers.
 
 #include "design/control_look.h"
+#include "design/dpi_scaling.h"
 #include "design/main_menu.h"
 #include "design/main_window_layout.h"
 #include "design/twips.h"
@@ -247,6 +248,35 @@ TEST_F(MainWindowTest, WindowHasAFixedBorderACloseBoxOnlyAndTheProgramIcon) {
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
     EXPECT_NEAR(frame.left, left, 1);
     EXPECT_NEAR(frame.top, top, 1);
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    ::GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST_F(MainWindowTest, TheIconsAreDrawnForEachDpiTheWindowMovesTo) {
+    HWND handle = window.Handle();
+    for (int dpi : {144, 120, 192, ScreenDpi()}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{};
+        ::GetWindowRect(handle, &suggested);
+        ::SendMessageA(handle, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(
+            IconWidth(reinterpret_cast<HICON>(::SendMessageA(handle, WM_GETICON, ICON_BIG, 0))),
+            IconSizeAt(32, dpi));
+        EXPECT_EQ(
+            IconWidth(reinterpret_cast<HICON>(::SendMessageA(handle, WM_GETICON, ICON_SMALL, 0))),
+            IconSizeAt(16, dpi));
+    }
 }
 
 std::vector<std::string> MenuCaptions(HMENU menu) {
