@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Saves PNG pictures of the angel page, the settings page and the About window at 96 and 144 DPI
-# into docs/screenshots/, and of the angel page in a high-contrast colour scheme, each DPI in a
-# Wine prefix of its own with Wine drawing the frames.
+# into docs/screenshots/, of the angel page moved from 96 to a monitor of 144 and back, and of the
+# angel page in a high-contrast colour scheme, each DPI in a Wine prefix of its own with Wine
+# drawing the frames.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
@@ -30,6 +31,11 @@ for dpi in 96 144; do
     wine "$build_root/$haloquill_win_build/bin/take_screenshots.exe" "$(winepath -w "$shots")"
     for page in angel settings about; do
       /usr/bin/convert "$shots/$page.bmp" "$root/docs/screenshots/$page-$dpi.png"
+    done
+    for moved in angel-96-to-144 angel-96-back; do
+      if [ -f "$shots/$moved.bmp" ]; then
+        /usr/bin/convert "$shots/$moved.bmp" "$root/docs/screenshots/$moved.png"
+      fi
     done
     /usr/bin/convert "$shots/angel-high-contrast.bmp" \
       "$root/docs/screenshots/angel-$dpi-high-contrast.png"

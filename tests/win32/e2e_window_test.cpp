@@ -227,17 +227,6 @@ std::map<ControlId, RECT> ControlRects(const RunningProgram& program,
     return rects;
 }
 
-// The window's rectangle on a monitor of `dpi`: where it is, with the client area of `client`.
-RECT SuggestedRect(HWND window, PixelSize client, bool menu) {
-    RECT frame{0, 0, client.width, client.height};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)), menu,
-                         static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
-    RECT now{};
-    ::GetWindowRect(window, &now);
-    return {now.left, now.top, now.left + frame.right - frame.left,
-            now.top + frame.bottom - frame.top};
-}
-
 void ExpectLaidOutFor(const RunningProgram& program, int dpi) {
     const SIZE client = ClientSize(program.MainWindow());
     const PixelSize wanted = MainWindowClientSize(dpi);
@@ -279,8 +268,8 @@ TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
     HWND minutes = program->Control(kCboMinute);
     ::SendMessageA(minutes, CB_SHOWDROPDOWN, TRUE, 0);
     HWND focus = program->FocusedControl();
-    ASSERT_TRUE(program->SendDpiChange(window, 144,
-                                       SuggestedRect(window, MainWindowClientSize(144), true)));
+    ASSERT_TRUE(program->SendDpiChange(
+        window, 144, SuggestedWindowRect(window, MainWindowClientSize(144), true)));
     ASSERT_TRUE(program->WaitUntilIdle());
     {
         SCOPED_TRACE("144");
@@ -304,10 +293,10 @@ TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
     ASSERT_GT(firstLine, 0);
     HWND about = OpenAbout(*program);
     ASSERT_NE(about, nullptr);
-    ASSERT_TRUE(program->SendDpiChange(about, 144,
-                                       SuggestedRect(about, AboutWindowClientSize(144), false)));
-    ASSERT_TRUE(program->SendDpiChange(window, 120,
-                                       SuggestedRect(window, MainWindowClientSize(120), true)));
+    ASSERT_TRUE(program->SendDpiChange(
+        about, 144, SuggestedWindowRect(about, AboutWindowClientSize(144), false)));
+    ASSERT_TRUE(program->SendDpiChange(
+        window, 120, SuggestedWindowRect(window, MainWindowClientSize(120), true)));
     ASSERT_TRUE(program->WaitUntilIdle());
     {
         SCOPED_TRACE("120, About at 144");
@@ -333,8 +322,8 @@ TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 
     // Back at the first DPI everything is where it was.
-    ASSERT_TRUE(program->SendDpiChange(window, dpi,
-                                       SuggestedRect(window, MainWindowClientSize(dpi), true)));
+    ASSERT_TRUE(program->SendDpiChange(
+        window, dpi, SuggestedWindowRect(window, MainWindowClientSize(dpi), true)));
     ASSERT_TRUE(program->WaitUntilIdle());
     EXPECT_EQ(ClientSize(window).cx, clientBefore.cx);
     EXPECT_EQ(ClientSize(window).cy, clientBefore.cy);

@@ -361,6 +361,16 @@ bool RunningProgram::SendDpiChange(HWND window, int dpi, const RECT& suggested) 
     return sent;
 }
 
+RECT SuggestedWindowRect(HWND window, PixelSize client, bool menu) {
+    RECT frame{0, 0, client.width, client.height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE)), menu,
+                         static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE)));
+    RECT now{};
+    ::GetWindowRect(window, &now);
+    return {now.left, now.top, now.left + frame.right - frame.left,
+            now.top + frame.bottom - frame.top};
+}
+
 void RunningProgram::Kill() {
     ::TerminateProcess(process_.Get(), 99);
     ::WaitForSingleObject(process_.Get(), 10000);

@@ -4,6 +4,7 @@
 // answers its message boxes and ends it.
 
 #include "design/control_ids.h"
+#include "design/dpi_scaling.h"
 #include "win32/registry_settings_store.h"
 #include "win32/unique_handle.h"
 
@@ -127,6 +128,10 @@ class RunningProgram {
     HWND mainWindow_ = nullptr;
     mutable LRESULT lastProbe_ = 0; // the number of the last idle probe
 };
+
+// The rectangle Windows suggests for `window` on a monitor where its client area is `client`:
+// at the same corner, with its frame (and menu bar) around that area.
+RECT SuggestedWindowRect(HWND window, PixelSize client, bool menu);
 
 class ProgramDriver {
   public:

@@ -1,6 +1,7 @@
 // Saves pictures of the program's windows for review: the settings page (a first start), the
-// angel page (the next start), the About window and the angel page once more in a high-contrast
-// colour scheme, as BMP files in the folder it is given.
+// angel page (the next start), on a screen of 96 DPI that page also moved to a monitor of 144 and
+// back, the About window and the angel page once more in a high-contrast colour scheme, as BMP
+// files in the folder it is given.
 
 #include "design/control_ids.h"
 #include "driver/colour_scheme.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -55,6 +57,13 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     return written;
 }
 
+int ScreenDpi() {
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 bool Settle(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     ::Sleep(700);
@@ -82,6 +91,17 @@ int main(int argc, char** argv) {
     if (!second->WaitForMainWindow() || !Settle(second->MainWindow()) ||
         !SaveWindowPicture(second->MainWindow(), folder + "\\angel.bmp")) {
         return 1;
+    }
+    // The same page moved to a monitor of 144 DPI and back, from a screen of 96.
+    if (ScreenDpi() == 96) {
+        HWND window = second->MainWindow();
+        for (const auto& [dpi, name] : {std::pair{144, "angel-96-to-144"}, {96, "angel-96-back"}}) {
+            const RECT suggested = SuggestedWindowRect(window, MainWindowClientSize(dpi), true);
+            if (!second->SendDpiChange(window, dpi, suggested) || !Settle(window) ||
+                !SaveWindowPicture(window, folder + "\\" + name + ".bmp")) {
+                return 1;
+            }
+        }
     }
     ::PostMessageA(second->MainWindow(), WM_COMMAND, MAKEWPARAM(kMnuAbout, 0), 0);
     HWND about = nullptr;
