@@ -5,7 +5,8 @@
 # with callgrind. Writes build/bench/results.md. Usage: bench.sh [runs] [idle seconds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 runs="${1:-7}"
 idle="${2:-60}"
 
@@ -19,7 +20,7 @@ source "$root/scripts/wine-session.sh"
 if [ "$haloquill_win_bits" = 64 ]; then triplet=x86_64-w64-mingw32; else triplet=i686-w64-mingw32; fi
 win="$build_root/$haloquill_win_build"
 cmake -S "$root" -B "$win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$triplet.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$(haloquill_toolchain_file "$triplet")" >/dev/null
 cmake --build "$win" -j"$jobs" --target bench_runner
 cmake -S "$root" -B "$build_root/bench-native" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   >/dev/null

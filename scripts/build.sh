@@ -6,7 +6,8 @@
 # executable and setup built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 jobs=$(nproc 2>/dev/null || echo 2)
 # shellcheck source=scripts/wine-session.sh
 source "$root/scripts/wine-session.sh"

@@ -3,7 +3,8 @@
 # it finds into the committed corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 seconds="${1:-60}"
 
 bash "$root/scripts/install-deps.sh"

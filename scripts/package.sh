@@ -9,7 +9,8 @@
 # timestamped by the RFC 3161 server HALOQUILL_SIGN_TIMESTAMP_URL when that is set.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 
 bash "$root/scripts/install-deps.sh"
 # shellcheck source=scripts/windows-tree.sh

@@ -3,7 +3,8 @@
 # there is no display).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh"

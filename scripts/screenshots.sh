@@ -5,7 +5,8 @@
 # drawing the frames.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 
 bash "$root/scripts/install-deps.sh"
 if ! command -v convert-im6.q16 >/dev/null && ! [ -x /usr/bin/convert ]; then

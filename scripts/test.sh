@@ -4,7 +4,8 @@
 # runs on this machine (see scripts/wine-session.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh"
@@ -17,9 +18,14 @@ haloquill_prepare_prefix "$build_root/wineprefix$haloquill_prefix_suffix-144" 14
 # The setup tests install and uninstall in a prefix of their own.
 haloquill_prepare_prefix "$build_root/wineprefix$haloquill_prefix_suffix-setup" 96
 
-# Which Windows build ran is said in one line just before CTest's summary.
+# Which Windows build ran, and which compiler made it, is said in one line just before CTest's
+# summary and once more as the last line.
+said=$(haloquill_describe_windows_tests)
+status=0
 stdbuf -oL ctest --test-dir "$build_root" --output-on-failure -j2 "$@" |
-  awk -v said="$(haloquill_describe_windows_tests)" '
+  awk -v said="$said" '
     /^[0-9]+% tests passed/ && !done { print said; done = 1 }
     { print; fflush() }
-    END { if (!done) print said }'
+    END { if (!done) print said }' || status=$?
+echo "$said"
+exit "$status"

@@ -60,10 +60,12 @@ haloquill_choose_windows_build() {
 
 # The summary line of the test run.
 haloquill_describe_windows_tests() {
+  local compiler=gcc
+  if [ "${HALOQUILL_COMPILER:-gcc}" = clang ]; then compiler="clang and lld"; fi
   if [ "$haloquill_win_bits" = 64 ]; then
-    echo "Windows tests: 64-bit build under wine64 ($haloquill_run_reason); the 32-bit executable was built and checked, not run"
+    echo "Windows tests: 64-bit build (made with $compiler) under wine64 ($haloquill_run_reason); the 32-bit executable was built and checked, not run"
   else
-    echo "Windows tests: 32-bit build under Wine ($haloquill_run_reason); the 32-bit executable was built, checked and run"
+    echo "Windows tests: 32-bit build (made with $compiler) under Wine ($haloquill_run_reason); the 32-bit executable was built, checked and run"
   fi
 }
 
