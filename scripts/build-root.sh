@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Sourced by the scripts after $root is set: the build folder and the compiler of the Windows
 # builds. HALOQUILL_COMPILER is gcc (the default) or clang; each has a build folder of its own,
 # build/ and build-clang/, so that their trees never mix. HALOQUILL_BUILD_DIR names another.
