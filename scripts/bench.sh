@@ -73,7 +73,7 @@ content_kib() { cat "$@" | wc -c | awk '{ printf "%.1f", $1 / 1024 }'; }
   echo "| whole file | $(($(stat -c %s "$exe") / 1024)) |"
   echo "| code (.text) | $(section .text) |"
   echo "| resources (.rsrc): pictures, icon, manifest, version | $(section .rsrc) |"
-  echo "| of which the 14 pictures | $(content_kib "$root"/content/pictures/*.jpg) |"
+  echo "| of which the 14 pictures at 96, 144 and 192 dpi | $(content_kib "$root"/content/pictures/*.jpg "$root"/content/pictures/*/*.jpg) |"
   echo "| of which the icon | $(content_kib "$root"/content/icons/haloquill.ico) |"
   echo "| description texts (in .rdata) | $(content_kib "$root"/content/texts/*.txt) |"
 } >>"$results"

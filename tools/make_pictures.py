@@ -6,8 +6,10 @@
 # painted at 4x size and reduced with LANCZOS for smooth edges.
 #
 # Writes, relative to the repository root (found from this file's location):
-#   content/pictures/01.jpg ... 14.jpg   baseline JFIF, RGB, 96 dpi
-#   content/icons/haloquill.ico          16 and 32 (8-bit), 32 and 48 (32-bit), 256 (PNG)
+#   content/pictures/01.jpg ... 14.jpg       baseline JFIF, RGB, 96 dpi
+#   content/pictures/144/01.jpg ... 14.jpg   the same cards drawn at 1.5 times the size, 144 dpi
+#   content/pictures/192/01.jpg ... 14.jpg   the same cards drawn at twice the size, 192 dpi
+#   content/icons/haloquill.ico              16, 20, 24, 32, 40, 48, 64 (32-bit), 256 (PNG)
 #
 # Run from anywhere (needs Debian's python3-pil and python3-numpy):
 #   python3 tools/make_pictures.py            write every file, then check them
@@ -33,7 +35,7 @@ except ImportError:  # e.g. a private Python without Pillow first on PATH: use D
     raise
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from picture_maker.paths import ICON_PATH, PICTURE_DIR  # noqa: E402
+from picture_maker.paths import ICON_PATH, PICTURE_DPIS, picture_path  # noqa: E402
 from picture_maker.palette import ANGELS  # noqa: E402
 from picture_maker.cards import draw_card, save_jpeg  # noqa: E402
 from picture_maker.icon import build_icon  # noqa: E402
@@ -42,10 +44,11 @@ from picture_maker.checks import check_all, contact_sheet  # noqa: E402
 
 def main(argv):
     if "--check" not in argv:
-        os.makedirs(PICTURE_DIR, exist_ok=True)
         os.makedirs(os.path.dirname(ICON_PATH), exist_ok=True)
-        for i, a in enumerate(ANGELS, 1):
-            save_jpeg(draw_card(i, a), os.path.join(PICTURE_DIR, "%02d.jpg" % i))
+        for dpi in PICTURE_DPIS:
+            os.makedirs(os.path.dirname(picture_path(1, dpi)), exist_ok=True)
+            for i, a in enumerate(ANGELS, 1):
+                save_jpeg(draw_card(i, a, dpi), picture_path(i, dpi), dpi)
         with open(ICON_PATH, "wb") as fh:
             fh.write(build_icon())
     ok = check_all()

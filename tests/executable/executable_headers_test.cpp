@@ -1,8 +1,9 @@
 // Checks a built Haloquill.exe from its bytes: the processor and subsystem it is built for, that
-// it needs no DLL beyond Windows' own, its version record and its manifest. The executable and
-// its processor come from HALOQUILL_CHECKED_EXECUTABLE and HALOQUILL_EXPECTED_MACHINE
-// ("i386" or "amd64").
+// it needs no DLL beyond Windows' own, its version record, its manifest, its pictures and icon,
+// and its size. The executable and its processor come from HALOQUILL_CHECKED_EXECUTABLE and
+// HALOQUILL_EXPECTED_MACHINE ("i386" or "amd64").
 
+#include "design/twips.h"
 #include "pe_image.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace haloquill::pe {
 namespace {
@@ -37,6 +41,34 @@ std::size_t Count(const std::string& text, const std::string& part) {
     return count;
 }
 
+// Width and height from the frame header of a baseline JPEG; empty when the data is no JPEG or
+// its frame is of another kind (progressive, lossless, 12-bit).
+std::optional<std::pair<int, int>> BaselineJpegSize(const std::vector<std::uint8_t>& data) {
+    if (data.size() < 4 || data[0] != 0xFF || data[1] != 0xD8) {
+        return std::nullopt;
+    }
+    std::size_t at = 2;
+    while (at + 4 <= data.size() && data[at] == 0xFF) {
+        const std::uint8_t marker = data[at + 1];
+        const std::size_t length = (data[at + 2] << 8) | data[at + 3];
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (marker != 0xC0 || length < 8 || at + 2 + length > data.size() ||
+                data[at + 4] != 8) {
+                return std::nullopt;
+            }
+            return std::pair{(data[at + 7] << 8) | data[at + 8],
+                             (data[at + 5] << 8) | data[at + 6]};
+        }
+        if (marker == 0xDA) { // the scan starts before any frame header
+            return std::nullopt;
+        }
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
 class ExecutableHeaders : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -49,6 +81,12 @@ class ExecutableHeaders : public ::testing::Test {
     }
 
     bool Is64Bit() const { return machine_ == "amd64"; }
+
+    // The size of picture resource `id`; empty when it is missing or no baseline JPEG.
+    std::optional<std::pair<int, int>> PictureSize(std::uint32_t id) const {
+        const auto data = image_->Resource(kResourceRcData, id);
+        return data ? BaselineJpegSize(*data) : std::nullopt;
+    }
 
     std::string path_;
     std::string machine_;
@@ -136,6 +174,48 @@ TEST_F(ExecutableHeaders, ManifestDeclaresWindows7To11) {
         EXPECT_EQ(Count(section, std::string("<supportedos id=\"{") + id + "}\"/>"), 1u) << id;
     }
     EXPECT_EQ(Count(section, "<supportedos "), 4u);
+}
+
+TEST_F(ExecutableHeaders, EachAngelHasItsPictureDrawnFor96144And192Dpi) {
+    // Resource 100 + n holds angel n's picture for 96 dpi; 200 + n and 300 + n hold it at the
+    // size the program scales it to for 144 and 192 dpi.
+    constexpr std::uint32_t kAngels = 14;
+    const std::pair<std::uint32_t, int> denser[] = {{200, 144}, {300, 192}};
+    for (std::uint32_t angel = 1; angel <= kAngels; ++angel) {
+        SCOPED_TRACE("angel " + std::to_string(angel));
+        const auto base = PictureSize(100 + angel);
+        ASSERT_TRUE(base.has_value()) << "no baseline JPEG " << 100 + angel;
+        for (const auto& [resourceBase, dpi] : denser) {
+            const auto size = PictureSize(resourceBase + angel);
+            ASSERT_TRUE(size.has_value()) << "no baseline JPEG " << resourceBase + angel;
+            EXPECT_EQ(size->first, ScalePixels(base->first, dpi)) << "width at " << dpi << " dpi";
+            EXPECT_EQ(size->second, ScalePixels(base->second, dpi))
+                << "height at " << dpi << " dpi";
+        }
+    }
+}
+
+TEST_F(ExecutableHeaders, IconHoldsEverySizeWindowsAsksForIn32Bits) {
+    constexpr std::size_t kHeader = 6;
+    constexpr std::size_t kEntry = 14;
+    const auto group = image_->Resource(kResourceGroupIcon, 1);
+    ASSERT_TRUE(group.has_value()) << "no icon group 1";
+    ASSERT_GE(group->size(), kHeader);
+    const std::size_t count = (*group)[4] | ((*group)[5] << 8);
+    ASSERT_EQ(group->size(), kHeader + count * kEntry);
+    std::vector<int> sizes;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto entry = group->begin() + static_cast<long>(kHeader + i * kEntry);
+        const int width = entry[0] ? entry[0] : 256; // 0 stands for 256
+        EXPECT_EQ(entry[0], entry[1]) << "entry " << i << " is not square";
+        EXPECT_EQ(entry[6] | (entry[7] << 8), 32) << "bits per pixel of entry " << i;
+        sizes.push_back(width);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
+}
+
+TEST_F(ExecutableHeaders, StaysUnderOneMebibyte) {
+    EXPECT_LT(std::filesystem::file_size(path_), 1u << 20);
 }
 
 TEST_F(ExecutableHeaders, EveryCutOrDamageOfTheFileIsReadSafely) {

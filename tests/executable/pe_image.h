@@ -15,6 +15,7 @@ inline constexpr std::uint16_t kMachineI386 = 0x014c;
 inline constexpr std::uint16_t kMachineAmd64 = 0x8664;
 inline constexpr std::uint16_t kSubsystemWindowsGui = 2;
 inline constexpr std::uint32_t kResourceIcon = 3;
+inline constexpr std::uint32_t kResourceRcData = 10;
 inline constexpr std::uint32_t kResourceGroupIcon = 14;
 inline constexpr std::uint32_t kResourceVersion = 16;
 inline constexpr std::uint32_t kResourceManifest = 24;

@@ -12,12 +12,12 @@ from picture_maker.palette import *
 from picture_maker.pen import *
 from picture_maker.emblems import *
 
-def sky_layer(a, W, H, k):
-    """Gradient background with a soft glow behind the head, as an RGB image (canvas size)."""
+def sky_layer(a, W, H, k, canvas):
+    """Gradient background with a soft glow behind the head, as an RGB image of the canvas size."""
     top, bot = np.array(hx(a["sky"][0]), float), np.array(hx(a["sky"][1]), float)
     glow = np.array(hx(a["glow"]), float)
-    yy, xx = np.mgrid[0:H * k, 0:W * k].astype(float)
-    t = (yy / (H * k - 1))[..., None]
+    yy, xx = np.mgrid[0:canvas[1], 0:canvas[0]].astype(float)
+    t = (yy / (canvas[1] - 1))[..., None]
     img = top * (1 - t) + bot * t
     cx, cy = W * k / 2.0, 30.0 * k * H / 112.0
     d = np.sqrt((xx - cx) ** 2 + ((yy - cy) * 0.9) ** 2) / (24.0 * k)
@@ -284,11 +284,20 @@ def draw_frame(p, a, W, H):
         p.ellipse(x, y, 1.15, 1.15, GOLD_LIGHT)
 
 
-def draw_card(index, a):
-    W, H = a["size"]
-    k = SS
+def scaled_pixels(pixels, dpi):
+    """A 96-dpi length at `dpi`, rounded half up as the program scales it."""
+    return (pixels * 15 * dpi + 720) // 1440
+
+
+def draw_card(index, a, dpi=96):
+    """Card `index` drawn at `dpi`: its geometry is laid out on the card's size at that dpi
+    (in 96-dpi units, so a rounded-up size widens the card by a fraction) and painted SS times
+    finer before the reduction."""
+    out = tuple(scaled_pixels(v, dpi) for v in a["size"])
+    k = SS * dpi // 96
+    W, H = (v * 96 / dpi if dpi != 96 else v for v in out)
     rng = np.random.RandomState(1000 + index)
-    img = sky_layer(a, W, H, k)
+    img = sky_layer(a, W, H, k, (out[0] * SS, out[1] * SS))
     p = Pen(img, k)
     draw_motif(p, a, W, H, rng)
     draw_figure(p, a, W, H)
@@ -298,12 +307,13 @@ def draw_card(index, a):
     p.ellipse(ex, ey, 9.0, 9.0, badge, GOLD, 1.0)
     EMBLEMS[a["emblem"]](p, ex, ey, 5.8, a)
     draw_frame(p, a, W, H)
-    return img.resize((W, H), Image.LANCZOS)
+    return img.resize(out, Image.LANCZOS)
 
 
-def save_jpeg(img, path):
-    img.convert("RGB").save(path, "JPEG", quality=88, progressive=False, optimize=False,
-                            dpi=(96, 96), subsampling=0)
+def save_jpeg(img, path, dpi=96):
+    quality, subsampling, optimize = JPEG_SETTINGS[dpi]
+    img.convert("RGB").save(path, "JPEG", quality=quality, progressive=False, optimize=optimize,
+                            dpi=(dpi, dpi), subsampling=subsampling)
 
 
 # ---------------------------------------------------------------------------------------------

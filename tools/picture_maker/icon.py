@@ -12,30 +12,41 @@ from picture_maker.palette import *
 from picture_maker.pen import *
 
 ICON_BLUE = (48, 98, 165)
+# Sizes up to this one are drawn on whole pixels.
+SMALL_ICON = 24
 
 
 def draw_icon_rgba(size):
+    """The icon at `size` pixels, laid out on a 32 x 32 grid and painted finer before the
+    reduction. Up to 24 pixels the square fills the picture, its corners and the halo's box fall
+    on whole pixels, the halo is a one-pixel ring and the shaft one pixel wide, so the small
+    sizes stay crisp; the larger ones get an outline, a shaded vane and a shaded halo."""
     k = 8 if size <= 64 else 4
     S = size * k
     img = Image.new("RGBA", (S, S), (0, 0, 0, 0))
     d = ImageDraw.Draw(img)
-    u = S / 32.0  # design on a 32 x 32 grid
-    small = size <= 16
-    m = 0.5 * u if small else 1.0 * u
-    rad = 6 * u
-    d.rounded_rectangle([m, m, S - m - 1, S - m - 1], radius=int(rad), fill=ICON_BLUE + (255,))
+    u = S / 32.0  # one unit of the 32 x 32 grid, in canvas pixels
+    small = size <= SMALL_ICON
+
+    def whole(units):
+        """A length of the grid rounded half up to whole pixels of this size, in canvas pixels."""
+        return int(units * size / 32.0 + 0.5) * k
+
+    m = 0 if small else whole(1.0)
+    square = [m, m, S - m - 1, S - m - 1]
+    rad = whole(6.0)
+    d.rounded_rectangle(square, radius=rad, fill=ICON_BLUE + (255,))
+    # soft lighter top half for depth
+    top = Image.new("RGBA", (S, S), (0, 0, 0, 0))
+    td = ImageDraw.Draw(top)
+    td.rounded_rectangle(square, radius=rad, fill=(90, 140, 205, 255))
+    grad = np.linspace(1.0, 0.0, S)[:, None] * np.ones((1, S))
+    alpha = (np.array(top.split()[3], float) * np.clip(grad * 1.4 - 0.35, 0, 1) * 0.7).astype(np.uint8)
+    top.putalpha(Image.fromarray(alpha, "L"))
+    img = Image.alpha_composite(img, top)
+    d = ImageDraw.Draw(img)
     if not small:
-        # soft lighter top half for depth
-        top = Image.new("RGBA", (S, S), (0, 0, 0, 0))
-        td = ImageDraw.Draw(top)
-        td.rounded_rectangle([m, m, S - m - 1, S - m - 1], radius=int(rad), fill=(90, 140, 205, 255))
-        grad = np.linspace(1.0, 0.0, S)[:, None] * np.ones((1, S))
-        alpha = (np.array(top.split()[3], float) * np.clip(grad * 1.4 - 0.35, 0, 1) * 0.7).astype(np.uint8)
-        top.putalpha(Image.fromarray(alpha, "L"))
-        img = Image.alpha_composite(img, top)
-        d = ImageDraw.Draw(img)
-        d.rounded_rectangle([m, m, S - m - 1, S - m - 1], radius=int(rad),
-                            outline=(28, 62, 118, 255), width=int(0.7 * u))
+        d.rounded_rectangle(square, radius=rad, outline=(28, 62, 118, 255), width=int(0.7 * u))
 
     def P(x, y):
         return (x * u, y * u)
@@ -45,16 +56,18 @@ def draw_icon_rgba(size):
 
     # halo above the feather's tip
     hx_, hy_, rx, ry = 20.0, 6.4, 7.2, 2.8
-    wid = 1.8 * u
-    box = [(hx_ - rx) * u, (hy_ - ry) * u, (hx_ + rx) * u, (hy_ + ry) * u]
-    if small:  # pixel-aligned ring, one pixel thick, from x 6 to 14 and y 1 to 5 on the 16 grid
-        box = [12 * u, 2 * u, 28 * u - 1, 10 * u - 1]
-        wid = 2 * u
-    if not small:
+    if small:
+        # the smallest whole-pixel box around the ring, drawn one pixel wide
+        px = size / 32.0
+        box = [math.floor((hx_ - rx) * px) * k, math.floor((hy_ - ry) * px) * k,
+               math.ceil((hx_ + rx) * px) * k - 1, math.ceil((hy_ + ry) * px) * k - 1]
+        d.rounded_rectangle(box, radius=int(ry * px * k), outline=(255, 212, 64, 255), width=k)
+    else:
+        wid = 1.8 * u
+        box = [(hx_ - rx) * u, (hy_ - ry) * u, (hx_ + rx) * u, (hy_ + ry) * u]
         d.ellipse([box[0] - 0.45 * u, box[1] - 0.45 * u, box[2] + 0.45 * u, box[3] + 0.45 * u],
                   outline=(140, 92, 16, 255), width=int(wid + 0.9 * u))
-    d.ellipse(box, outline=(255, 212, 64, 255), width=int(wid))
-    if not small:
+        d.ellipse(box, outline=(255, 212, 64, 255), width=int(wid))
         d.arc([box[0] + 0.6 * u, box[1] + 0.45 * u, box[2] - 0.6 * u, box[3] - 0.45 * u], 190, 265,
               fill=(255, 246, 200, 255), width=int(0.6 * u))
 
@@ -73,24 +86,12 @@ def draw_icon_rgba(size):
                            ((20.9, 19.0), (18.6, 19.7), (20.1, 20.8))):
             d.polygon([P(*a0), P(*a1), P(*a2)], fill=ICON_BLUE + (255,))
         d.line(vane + [vane[0]], fill=(150, 170, 205, 255), width=int(0.45 * u))
-    # shaft and nib
+    # shaft and nib; the shaft is at least one pixel wide
     shaft = curve((6.0, 28.6), (13.5, 19.0), tip, 16)
-    d.line(shaft, fill=(120, 84, 30, 255), width=max(1, int((1.0 if not small else 1.7) * u)), joint="curve")
+    d.line(shaft, fill=(120, 84, 30, 255), width=max(k, int(1.0 * u)), joint="curve")
     d.polygon([P(4.6, 30.0), P(5.4, 26.9), P(7.7, 28.3)], fill=(30, 30, 50, 255))
-    out = img.resize((size, size), Image.LANCZOS)
-    if small:  # crisp pixel halo for the smallest size
-        gold, soft = (255, 212, 64, 255), (168, 160, 110, 255)
-        for x in range(7, 13):
-            out.putpixel((x, 1), gold)
-            out.putpixel((x, 4), gold)
-        for y in (2, 3):
-            out.putpixel((6, y), gold)
-            out.putpixel((13, y), gold)
-            for x in range(7, 13):
-                out.putpixel((x, y), ICON_BLUE + (255,))
-        for x, y in ((6, 1), (13, 1), (6, 4), (13, 4)):
-            out.putpixel((x, y), soft)
-    return out
+    # averaging keeps the whole-pixel edges of the small sizes sharp, where LANCZOS would ring
+    return img.resize((size, size), Image.BOX if small else Image.LANCZOS)
 
 
 def dib_32(img):
@@ -112,50 +113,24 @@ def and_mask(transparent):
     return bytes(out)
 
 
-def dib_8(img):
-    """8-bit palettised DIB with a 1-bit AND mask; palette index 0 is black (transparent)."""
-    w, h = img.size
-    rgba = img.convert("RGBA")
-    px = np.array(rgba)
-    transparent = px[:, :, 3] < 128
-    rgb = px[:, :, :3].copy()
-    rgb[transparent] = ICON_BLUE  # keep the hidden pixels from taking palette entries
-    q = Image.fromarray(rgb, "RGB").quantize(colors=255, method=Image.Quantize.MEDIANCUT,
-                                             dither=Image.Dither.NONE)
-    idx = np.array(q, dtype=np.uint16) + 1
-    idx[transparent] = 0
-    pal = q.getpalette()[:255 * 3]
-    pal += [0] * (255 * 3 - len(pal))
-    palette = b"\0\0\0\0" + b"".join(bytes((pal[i * 3 + 2], pal[i * 3 + 1], pal[i * 3], 0)) for i in range(255))
-    row_bytes = ((w + 3) // 4) * 4
-    xor = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = idx[y].astype(np.uint8).tobytes()
-        xor += row + b"\0" * (row_bytes - w)
-    and_rows = and_mask(transparent)
-    hdr = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 8, 0, len(xor) + len(and_rows), 0, 0, 256, 0)
-    return hdr + palette + bytes(xor) + and_rows
-
-
 def png_bytes(img):
     buf = io.BytesIO()
     img.save(buf, "PNG", optimize=False, compress_level=9)
     return buf.getvalue()
 
 
-ICON_ENTRIES = [(16, 8), (32, 8), (32, 32), (48, 32), (256, 32)]
+# Every size Windows asks for at 100 % to 200 % (small icons 16 to 32, large ones 32 to 64) and
+# the 256 of large views; all 32-bit with alpha, the 256 as PNG. Displays of 256 colours are
+# long gone, so there are no palette images.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+ICON_ENTRIES = [(size, 32) for size in ICON_SIZES]
 
 
 def build_icon():
     blobs = []
     for size, bits in ICON_ENTRIES:
         img = draw_icon_rgba(size)
-        if size == 256:
-            data = png_bytes(img)
-        elif bits == 8:
-            data = dib_8(img)
-        else:
-            data = dib_32(img)
+        data = png_bytes(img) if size == 256 else dib_32(img)
         blobs.append((size, bits, data))
     out = bytearray(struct.pack("<HHH", 0, 1, len(blobs)))
     offset = 6 + 16 * len(blobs)
@@ -219,7 +194,7 @@ def check_icon(path):
     im = Image.open(path)
     im.load()
     sizes = sorted(im.info.get("sizes", set()) or im.ico.sizes())
-    assert sizes == [(16, 16), (32, 32), (48, 48), (256, 256)], sizes
+    assert sizes == [(s, s) for s in ICON_SIZES], sizes
     for s in sizes:
         im.size = s
         im.load()

@@ -10,6 +10,10 @@ from PIL import Image, ImageDraw, ImageFont
 
 SS = 4  # supersampling factor for the cards
 
+# JPEG quality, chroma subsampling (0 = none) and Huffman optimisation of each picture set; the
+# 96-dpi set keeps the settings it was first written with, so its files never change.
+JPEG_SETTINGS = {96: (88, 0, False), 144: (85, 0, True), 192: (85, 0, True)}
+
 GOLD = (242, 196, 72)
 GOLD_DARK = (170, 120, 30)
 GOLD_LIGHT = (255, 236, 160)
