@@ -76,7 +76,8 @@ fi
 mkdir -p "$dist/winget" "$dist/scoop"
 header() {
   echo "# Made by packaging/make_manifests.sh for $name $version."
-  echo "# yaml-language-server: \$schema=https://aka.ms/winget-manifest.$1.$manifest_version.schema.json"
+  local schema="https://aka.ms/winget-manifest.$1.$manifest_version.schema.json"
+  echo "# yaml-language-server: \$schema=$schema"
   echo
   echo "PackageIdentifier: $identifier"
   echo "PackageVersion: $(yaml "$version")"

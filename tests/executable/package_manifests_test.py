@@ -4,7 +4,7 @@ build made: each parses, holds the fields its format requires with the values th
 release give, and names the SHA-256 sums of the files beside it; a changed download is caught.
   package_manifests_test.py WORK VERSION DOWNLOAD...
 """
-import hashlib, json, os, re, shutil, subprocess, sys, zipfile
+import hashlib, json, os, re, shutil, subprocess, sys, time, zipfile
 import yaml
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -43,7 +43,8 @@ def check(dist, version):
     for key, value in [("InstallerType", "nullsoft"), ("Scope", "user"),
                        ("UpgradeBehavior", "install"), ("ProductCode", uninstall_key_name())]:
         expect(setup.get(key) == value, f"installer: {key} is {setup.get(key)!r}")
-    expect(re.fullmatch(r"\d{4}-\d\d-\d\d", str(setup.get("ReleaseDate"))), "no ReleaseDate")
+    day = time.strftime("%Y-%m-%d", time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"])))
+    expect(setup.get("ReleaseDate") == day, f"installer: ReleaseDate {setup.get('ReleaseDate')!r}")
     arches = {"x86": f"Haloquill-{version}-setup.exe", "x64": f"Haloquill-{version}-setup-x64.exe"}
     present = [a for a, f in arches.items() if os.path.exists(os.path.join(dist, f))]
     expect([i["Architecture"] for i in setup["Installers"]] == present,
@@ -85,10 +86,12 @@ def main(work, version, *downloads):
     os.makedirs(work)
     for download in downloads:
         os.symlink(os.path.abspath(download), os.path.join(work, os.path.basename(download)))
-    env = dict(os.environ, SOURCE_DATE_EPOCH="1796821094",
-               HALOQUILL_RELEASE_URL=f"https://downloads.corvel.example/haloquill/v{version}/")
+    # A release at half past eleven at night UTC, made where it is already the next day: its
+    # day is the one in UTC.
+    release = f"https://downloads.corvel.example/haloquill/v{version}/"
+    os.environ.update(SOURCE_DATE_EPOCH="1796858999", TZ="XYZ-5:45", HALOQUILL_RELEASE_URL=release)
     subprocess.run(["bash", os.path.join(ROOT, "packaging", "make_manifests.sh"), work, version,
-                    "https://www.example.com/"], env=env, check=True)
+                    "https://www.example.com/"], check=True)
     faults = check(work, version)
     # A download changed after the manifests were written no longer matches them.
     for download in downloads:
