@@ -4,6 +4,8 @@ cmake_minimum_required(VERSION 3.20)
 # alike. The program is copied into WORK_DIR, made anew, and packed from there; with SIGN on,
 # that copy, the setup and the uninstaller the setup carries are signed by sign.sh beside this
 # file (which reads HALOQUILL_SIGN_* from the environment). The built program is never changed.
+# With SOURCE_DATE_EPOCH in the environment, every file packed carries that time, so that two
+# builds of one commit give the same downloads.
 #   cmake -DMACHINE=i386|amd64 -DPROGRAM=<Haloquill.exe> -DVERSION=<a.b.c.d>
 #         -DOUTPUT_DIR=<folder> -DWORK_DIR=<scratch folder> [-DDOWNLOADS=setup|portable]
 #         [-DMAKENSIS=<makensis>] [-DSIGN=ON] -P make_download.cmake
@@ -48,6 +50,15 @@ function(sign_file file)
   execute_process(COMMAND bash ${sign_script} ${file} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
+# Gives the files the time of SOURCE_DATE_EPOCH, when it is set, and the same permissions
+# whatever the umask: the setup stores the times, the zip both.
+function(settle_files)
+  file(CHMOD ${ARGN} FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    execute_process(COMMAND touch -d @$ENV{SOURCE_DATE_EPOCH} ${ARGN} COMMAND_ERROR_IS_FATAL ANY)
+  endif()
+endfunction()
+
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR} ${OUTPUT_DIR})
 set(program ${WORK_DIR}/Haloquill.exe)
@@ -55,6 +66,7 @@ configure_file(${PROGRAM} ${program} COPYONLY)
 if(SIGN)
   sign_file(${program})
 endif()
+settle_files(${program})
 
 if(setup IN_LIST DOWNLOADS)
   if(NOT MAKENSIS)
@@ -91,8 +103,18 @@ if(portable IN_LIST DOWNLOADS)
   set(zip_file ${OUTPUT_DIR}/${zip_name})
   configure_file(${packaging_dir}/portable_readme.txt.in ${WORK_DIR}/Readme.txt @ONLY
                  NEWLINE_STYLE CRLF)
+  settle_files(${WORK_DIR}/Readme.txt)
   file(REMOVE ${zip_file})
-  execute_process(
-    COMMAND ${CMAKE_COMMAND} -E tar cf ${zip_file} --format=zip Haloquill.exe Readme.txt
-    WORKING_DIRECTORY ${WORK_DIR} COMMAND_ERROR_IS_FATAL ANY)
+  # Info-ZIP's zip with -X stores no owner and no access or change times, which CMake's zip
+  # writer takes from the disk; a zip's times are local, so they are written in UTC.
+  find_program(ZIP zip)
+  if(ZIP)
+    set(ENV{TZ} UTC)
+    set(pack ${ZIP} -q -X -D ${zip_file})
+  else()
+    message(WARNING "zip is not installed: ${zip_name} differs from build to build")
+    set(pack ${CMAKE_COMMAND} -E tar cf ${zip_file} --format=zip)
+  endif()
+  execute_process(COMMAND ${pack} Haloquill.exe Readme.txt
+                  WORKING_DIRECTORY ${WORK_DIR} COMMAND_ERROR_IS_FATAL ANY)
 endif()

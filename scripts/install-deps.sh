@@ -5,12 +5,14 @@ set -euo pipefail
 # Both Windows builds are made everywhere they are asked for; wine32 runs the 32-bit one where
 # the machine executes 32-bit code, wine64 the 64-bit one elsewhere. nsis makes their setups;
 # xdotool moves and clicks the X pointer for the test of the notification area on Wine's shell.
-# osslsigncode signs the downloads; openssl makes the test's throw-away certificates. clang and
+# osslsigncode signs the downloads; openssl makes the test's throw-away certificates. zip packs
+# the portable download the same way every time; git gives the commit's date and the clones of
+# the reproducibility check; python3-yaml reads the winget manifests in their test. clang and
 # lld are the second compiler and linker of the Windows builds (HALOQUILL_COMPILER=clang).
 packages=(cmake make g++ clang lld libclang-rt-14-dev googletest
           g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix
           mingw-w64-x86-64-dev wine wine32:i386 wine64 xvfb xauth x11-utils nsis
-          xdotool osslsigncode openssl)
+          xdotool osslsigncode openssl zip git python3-yaml)
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

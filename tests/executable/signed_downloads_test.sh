@@ -85,6 +85,12 @@ if [ -f "dist/Haloquill-$short-portable.zip" ]; then
   (cd portable && quietly cmake -E tar xf "../dist/Haloquill-$short-portable.zip")
   check_signature portable/Haloquill.exe
   check_headers portable/Haloquill.exe i386
+  # Less its signature, it is the built program byte for byte, as a rebuilder compares it.
+  quietly osslsigncode remove-signature -in portable/Haloquill.exe -out portable/unsigned.exe
+  for pair in "$@"; do
+    [ "${pair%%=*}" != i386 ] || cmp -s portable/unsigned.exe "${pair#*=}" ||
+      fail "the zip's program less its signature is not ${pair#*=}"
+  done
 fi
 
 # The setup that runs here, installed silently in a folder of its own; Wine makes no Linux menu
