@@ -47,7 +47,7 @@ build_in() {
     cd "$folder"
     umask "$mask"
     if [ "$folder" != "$root" ]; then unset HALOQUILL_BUILD_DIR; fi
-    env -u HALOQUILL_SIGN_PFX -u SOURCE_DATE_EPOCH TZ="$zone" bash scripts/package.sh >"$log" 2>&1
+    env -u HALOQUILL_SIGN_PFX -u SOURCE_DATE_EPOCH -u HALOQUILL_COMPILER TZ="$zone" bash scripts/package.sh >"$log" 2>&1
   ) || {
     tail -n 40 "$log" >&2
     echo "The package build in $folder failed; its log is $log" >&2
