@@ -7,7 +7,8 @@
 # Writes its log to build/soak/soak-<cycles>.log.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build_root="${HALOQUILL_BUILD_DIR:-$root/build}"
+# shellcheck source=scripts/build-root.sh
+source "$root/scripts/build-root.sh"
 cycles="${1:-2000}"
 every="${2:-500}"
 
@@ -17,7 +18,7 @@ source "$root/scripts/wine-session.sh"
 if [ "$haloquill_win_bits" = 64 ]; then triplet=x86_64-w64-mingw32; else triplet=i686-w64-mingw32; fi
 win="$build_root/$haloquill_win_build"
 cmake -S "$root" -B "$win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$triplet.cmake" >/dev/null
+  -DCMAKE_TOOLCHAIN_FILE="$(haloquill_toolchain_file "$triplet")" >/dev/null
 cmake --build "$win" -j2 --target soak_driver
 
 out="$build_root/soak"
