@@ -3,14 +3,17 @@
 # close box, Show, the About window, a page switch, a changed reminder time, a restarted taskbar)
 # and fails when a cycle goes wrong or memory grows by more than 2 % from the first reading to the
 # last. Not part of the tests: 2000 cycles take a little over an hour.
-# Usage: bench/soak.sh [cycles (2000)] [cycles between memory readings (500)]
-# Writes its log to build/soak/soak-<cycles>.log.
+# Usage: bench/soak.sh [cycles (2000)] [cycles between memory readings (500)] [steps]
+# Steps, when given, are the comma-separated steps a cycle repeats instead of the whole cycle
+# (reminder, close, show, about, settings, timelist, taskbar), to find which one grows.
+# Writes its log to build/soak/soak-<cycles>[-<steps>].log.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/build-root.sh
 source "$root/scripts/build-root.sh"
 cycles="${1:-2000}"
 every="${2:-500}"
+steps="${3:-}"
 
 bash "$root/scripts/install-deps.sh"
 # shellcheck source=scripts/wine-session.sh
@@ -23,8 +26,9 @@ cmake --build "$win" -j2 --target soak_driver
 
 out="$build_root/soak"
 mkdir -p "$out"
-log="$out/soak-$cycles.log"
-result="$out/result-$cycles.txt"
+name="$cycles${steps:+-${steps//,/+}}"
+log="$out/soak-$name.log"
+result="$out/result-$name.txt"
 rm -f "$result"
 set +e
 (
@@ -34,7 +38,8 @@ set +e
   source "$root/scripts/wine-session.sh"
   haloquill_start_session
   echo "Soak of the $haloquill_win_bits-bit Haloquill.exe ($haloquill_run_reason):" \
-    "$cycles cycles, memory read every $every; started $(date -u '+%Y-%m-%d %H:%M UTC')."
+    "$cycles cycles${steps:+ of $steps}, memory read every $every;" \
+    "started $(date -u '+%Y-%m-%d %H:%M UTC')."
   # The program runs on a Wine desktop with the shell, as on Windows: the notification area is
   # real, and showing and hiding a window waits for no window manager (there is none on Xvfb).
   desktop=HaloquillSoak
@@ -43,7 +48,7 @@ set +e
   HALOQUILL_SOAK_RESULT=$(winepath -w "$result")
   export HALOQUILL_SOAK_RESULT
   wine explorer "/desktop=$desktop,1000x740" "$(winepath -w "$win/bin/soak_driver.exe")" \
-    "$cycles" "$every"
+    "$cycles" "$every" ${steps:+"$steps"}
 ) 2>&1 | tee "$log"
 set -e
 status=$(tr -d '\r\n' <"$result" 2>/dev/null || true)

@@ -6,7 +6,11 @@
 // and the taskbar is announced as restarted. Every `every` cycles it records the working set and
 // the private bytes and checks that the program still answers.
 //
-// Usage: soak_driver [cycles (2000)] [cycles between memory readings (500)]. Exits with 0 when
+// Usage: soak_driver [cycles (2000)] [cycles between memory readings (500)] [steps]. Steps, when
+// given, is a comma-separated list of the steps a cycle repeats instead of the whole cycle, from
+// reminder, close, show, about, settings, timelist and taskbar (e.g. "show,close"); one whole
+// cycle is run first then, so that everything the steps use is made before the first reading.
+// Each reading also gives the program's GDI and USER objects and its handles. Exits with 0 when
 // every cycle went right and neither measure grew by more than 2 % from the first reading after a
 // cycle to the last; with 1 and a line saying why otherwise. The exit code is also written to the
 // file that HALOQUILL_SOAK_RESULT names, if any.
@@ -25,6 +29,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -58,7 +64,62 @@ struct MemoryReading {
     double workingSetKiB = 0;
     double privateKiB = 0;
     double seconds = 0; // since the first cycle began
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    long handles = -1; // -1 when the count could not be read
 };
+
+// The steps of a cycle, in the order the whole cycle takes them.
+enum class Step { Reminder, CloseBox, Show, About, Settings, TimeList, TaskbarCreated };
+
+struct StepName {
+    Step step;
+    const char* name;
+};
+
+constexpr std::array<StepName, 7> kStepNames{{{Step::Reminder, "reminder"},
+                                              {Step::CloseBox, "close"},
+                                              {Step::Show, "show"},
+                                              {Step::About, "about"},
+                                              {Step::Settings, "settings"},
+                                              {Step::TimeList, "timelist"},
+                                              {Step::TaskbarCreated, "taskbar"}}};
+
+const std::vector<Step> kWholeCycle{Step::Reminder, Step::CloseBox,      Step::Show,
+                                    Step::About,    Step::Settings,      Step::TimeList,
+                                    Step::CloseBox, Step::TaskbarCreated};
+
+const char* NameOf(Step step) {
+    for (const StepName& entry : kStepNames) {
+        if (entry.step == step) {
+            return entry.name;
+        }
+    }
+    return "?";
+}
+
+// The steps a comma-separated list names, or nothing when a name is unknown or none is given.
+std::optional<std::vector<Step>> ParseSteps(const std::string& list) {
+    std::vector<Step> steps;
+    std::istringstream names(list);
+    std::string name;
+    while (std::getline(names, name, ',')) {
+        bool known = false;
+        for (const StepName& entry : kStepNames) {
+            if (name == entry.name) {
+                steps.push_back(entry.step);
+                known = true;
+            }
+        }
+        if (!known) {
+            return std::nullopt;
+        }
+    }
+    if (steps.empty()) {
+        return std::nullopt;
+    }
+    return steps;
+}
 
 class Soak {
   public:
@@ -77,33 +138,31 @@ class Soak {
         CloseBox();
     }
 
-    void Cycle(int number) {
+    // Runs `steps` in order, timing each.
+    void Cycle(int number, const std::vector<Step>& steps) {
         cycle_ = number;
-        Timed(0, [&] { Reminder(); });
-        Timed(1, [&] { CloseBox(); });
-        Timed(2, [&] { Show(); });
-        Timed(3, [&] { AboutWindow(); });
-        Timed(4, [&] { SettingsPage(); });
-        Timed(5, [&] {
-            ChangeTimeList(number % 2 == 0 ? haloquill::kCboMinute : haloquill::kCboSecond);
-        });
-        Timed(6, [&] { CloseBox(); });
-        Timed(7, [&] { TaskbarRestarted(); });
+        stepSeconds_.resize(steps.size());
+        for (std::size_t index = 0; index < steps.size(); ++index) {
+            const double start = Seconds();
+            Run(steps[index], number);
+            stepSeconds_[index] += Seconds() - start;
+        }
     }
 
     // The mean time of each step of a cycle, in the order the cycle takes them.
-    std::string StepTimes(int cycles) const {
-        static const char* const names[] = {"reminder", "close box", "Show",      "About",
-                                            "settings", "time list", "close box", "TaskbarCreated"};
+    std::string StepTimes(const std::vector<Step>& steps, int cycles) const {
         std::string text;
-        for (std::size_t step = 0; step < stepSeconds_.size(); ++step) {
+        for (std::size_t index = 0; index < steps.size() && index < stepSeconds_.size(); ++index) {
             char part[64];
-            std::snprintf(part, sizeof part, "%s%s %.2f s", text.empty() ? "" : ", ", names[step],
-                          stepSeconds_[step] / cycles);
+            std::snprintf(part, sizeof part, "%s%s %.3f s", text.empty() ? "" : ", ",
+                          NameOf(steps[index]), stepSeconds_[index] / cycles);
             text += part;
         }
         return text;
     }
+
+    // Forgets the times taken so far, such as those of a warm-up cycle.
+    void ResetTimes() { stepSeconds_.clear(); }
 
     // Shows the window once more, to see the angel page in front after the last cycle.
     void End() {
@@ -123,7 +182,16 @@ class Soak {
             process &&
             ::GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                                    sizeof counters);
+        DWORD gdiObjects = 0;
+        DWORD userObjects = 0;
+        long handles = -1;
         if (process) {
+            // Wine may answer 0 for the object counts: it keeps no count of them per process.
+            gdiObjects = ::GetGuiResources(process, GR_GDIOBJECTS);
+            userObjects = ::GetGuiResources(process, GR_USEROBJECTS);
+            if (DWORD count = 0; ::GetProcessHandleCount(process, &count)) {
+                handles = static_cast<long>(count);
+            }
             ::CloseHandle(process);
         }
         if (!read) {
@@ -133,8 +201,13 @@ class Soak {
         // the process's private (anonymous) resident memory.
         const SIZE_T privateBytes =
             counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-        return {cycle, static_cast<double>(counters.WorkingSetSize) / 1024.0,
-                static_cast<double>(privateBytes) / 1024.0, Seconds() - since};
+        return {cycle,
+                static_cast<double>(counters.WorkingSetSize) / 1024.0,
+                static_cast<double>(privateBytes) / 1024.0,
+                Seconds() - since,
+                gdiObjects,
+                userObjects,
+                handles};
     }
 
     std::string Where() const {
@@ -142,10 +215,34 @@ class Soak {
     }
 
   private:
-    template <typename Step> void Timed(std::size_t index, Step step) {
-        const double start = Seconds();
-        step();
-        stepSeconds_[index] += Seconds() - start;
+    void Run(Step step, int number) {
+        switch (step) {
+        case Step::Reminder:
+            // The reminder shows a hidden window only: a shown one is sent away first.
+            if (IsShown()) {
+                CloseBox();
+            }
+            Reminder();
+            break;
+        case Step::CloseBox:
+            CloseBox();
+            break;
+        case Step::Show:
+            Show();
+            break;
+        case Step::About:
+            AboutWindow();
+            break;
+        case Step::Settings:
+            SettingsPage();
+            break;
+        case Step::TimeList:
+            ChangeTimeList(number % 2 == 0 ? haloquill::kCboMinute : haloquill::kCboSecond);
+            break;
+        case Step::TaskbarCreated:
+            TaskbarRestarted();
+            break;
+        }
     }
 
     HWND Main() const { return program_.MainWindow(); }
@@ -324,12 +421,15 @@ class Soak {
     UINT taskbarCreated_;
     int cycle_ = 0;
     std::string step_;
-    std::array<double, 8> stepSeconds_{};
+    std::vector<double> stepSeconds_;
 };
 
 void PrintReading(const MemoryReading& reading) {
-    std::printf("cycle %5d: working set %8.0f KiB, private %8.0f KiB, answers; %6.0f s\n",
-                reading.cycle, reading.workingSetKiB, reading.privateKiB, reading.seconds);
+    std::printf("cycle %5d: working set %8.0f KiB, private %8.0f KiB, GDI %lu, USER %lu, "
+                "handles %ld, answers; %6.0f s\n",
+                reading.cycle, reading.workingSetKiB, reading.privateKiB,
+                static_cast<unsigned long>(reading.gdiObjects),
+                static_cast<unsigned long>(reading.userObjects), reading.handles, reading.seconds);
     std::fflush(stdout);
 }
 
@@ -337,7 +437,7 @@ double Growth(double from, double to) {
     return from > 0 ? (to - from) / from : 0.0;
 }
 
-int Run(int cycles, int every) {
+int Run(int cycles, int every, const std::vector<Step>& steps, bool wholeCycle) {
     ProgramDriver driver("HaloquillSoak", "haloquill-soak");
     // A later start that asks nothing: the update check done today, the angel drawn ahead, and
     // the reminder half a day away until a cycle wants it.
@@ -362,10 +462,15 @@ int Run(int cycles, int every) {
     const double began = Seconds();
     try {
         soak.Begin();
+        if (!wholeCycle) {
+            // Everything the chosen steps use is made by one whole cycle before the first reading.
+            soak.Cycle(0, kWholeCycle);
+            soak.ResetTimes();
+        }
         readings.push_back(soak.ReadMemory(0, began));
         PrintReading(readings.back());
         for (int cycle = 1; cycle <= cycles; ++cycle) {
-            soak.Cycle(cycle);
+            soak.Cycle(cycle, steps);
             if (cycle % every == 0 || cycle == cycles) {
                 readings.push_back(soak.ReadMemory(cycle, began));
                 PrintReading(readings.back());
@@ -395,7 +500,7 @@ int Run(int cycles, int every) {
                 "private %+.2f %% (at most %+.0f %% allowed).\n",
                 cycles, seconds, seconds / cycles, first.cycle, last.cycle, workingSet * 100.0,
                 privateBytes * 100.0, kAllowedGrowth * 100.0);
-    std::printf("Mean time of each step: %s.\n", soak.StepTimes(cycles).c_str());
+    std::printf("Mean time of each step: %s.\n", soak.StepTimes(steps, cycles).c_str());
     if (workingSet > kAllowedGrowth || privateBytes > kAllowedGrowth) {
         std::printf("Soak failed: memory grew by more than %.0f %%.\n", kAllowedGrowth * 100.0);
         return 1;
@@ -409,13 +514,24 @@ int Run(int cycles, int every) {
 int main(int argc, char** argv) {
     const int cycles = argc > 1 ? std::atoi(argv[1]) : 2000;
     const int every = argc > 2 ? std::atoi(argv[2]) : 500;
-    if (cycles < 1 || every < 1) {
-        std::fprintf(stderr, "usage: soak_driver [cycles] [cycles between memory readings]\n");
+    const bool wholeCycle = argc <= 3;
+    const auto steps =
+        wholeCycle ? std::optional<std::vector<Step>>(kWholeCycle) : ParseSteps(argv[3]);
+    if (cycles < 1 || every < 1 || !steps) {
+        std::fprintf(stderr, "usage: soak_driver [cycles] [cycles between memory readings] "
+                             "[steps: reminder,close,show,about,settings,timelist,taskbar]\n");
         return 2;
     }
     int result = 1;
     try {
-        result = Run(cycles, every);
+        if (!wholeCycle) {
+            std::string names;
+            for (const Step step : *steps) {
+                names += (names.empty() ? "" : ", ") + std::string(NameOf(step));
+            }
+            std::printf("Each cycle repeats: %s.\n", names.c_str());
+        }
+        result = Run(cycles, every, *steps, wholeCycle);
     } catch (const std::exception& error) {
         std::printf("Soak failed: %s\n", error.what());
     }

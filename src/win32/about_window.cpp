@@ -57,7 +57,12 @@ bool AboutWindow::Create(HWND owner) {
 }
 
 void AboutWindow::ShowIcons() {
-    icons_ = ProgramIcons(instance_, gdi_.Dpi());
+    // Loaded once for each DPI and kept between openings: under Wine every load and destroy of an
+    // icon leaves memory behind.
+    if (!icons_.Large() || iconsDpi_ != gdi_.Dpi()) {
+        icons_ = ProgramIcons(instance_, gdi_.Dpi());
+        iconsDpi_ = gdi_.Dpi();
+    }
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
     ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON,
                    reinterpret_cast<WPARAM>(icons_.Large()), 0);

@@ -48,6 +48,7 @@ class AboutWindow {
     HINSTANCE instance_;
     MainWindowController& controller_;
     ProgramIcons icons_;
+    int iconsDpi_ = 0; // the DPI `icons_` were drawn for
     GdiCache gdi_;
     ControlSet controls_;
     HWND window_ = nullptr;

@@ -164,10 +164,16 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
 
     const std::pair<UINT, WPARAM> closers[] = {
         {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_CLOSE, 0}};
+    LRESULT firstIcon = 0;
     for (const auto& [message, key] : closers) {
         SCOPED_TRACE(message == WM_CLOSE ? "close box" : key == VK_RETURN ? "Enter" : "Esc");
         HWND about = OpenAbout(*program);
         ASSERT_NE(about, nullptr);
+        // Each opening shows the icon loaded at the first, not one loaded anew.
+        const LRESULT icon = ::SendMessageA(::GetDlgItem(about, kAboutPicIcon), STM_GETICON, 0, 0);
+        EXPECT_NE(icon, 0);
+        EXPECT_EQ(icon, firstIcon == 0 ? icon : firstIcon);
+        firstIcon = firstIcon == 0 ? icon : firstIcon;
         EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));
         EXPECT_EQ(program->WindowText(about), "Corvel Haloquill v1.15");
         const SIZE client = ClientSize(about);
