@@ -353,8 +353,8 @@ class Soak {
             return about != nullptr;
         });
         ::PostMessageA(about, WM_CLOSE, 0, 0);
-        WaitFor("the About window is gone", [&] {
-            return program_.TopLevelWindows(haloquill::win32::kAboutWindowClass).empty() &&
+        WaitFor("the About window is closed", [&] {
+            return !program_.ShownTopLevelWindow(haloquill::win32::kAboutWindowClass) &&
                    ::IsWindowEnabled(Main());
         });
     }

@@ -44,9 +44,8 @@ bool AboutWindow::Create(HWND owner) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const std::string caption(texts::kMainCaption);
-    const POINT place = CentredOnScreen(width, height);
-    window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle,
-                                place.x, place.y, width, height, owner, nullptr, instance_, this);
+    window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle, 0,
+                                0, width, height, owner, nullptr, instance_, this);
     if (!window_) {
         return false;
     }
@@ -90,10 +89,28 @@ void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
                    RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+bool AboutWindow::FitsScreenOf(HWND owner) const {
+    return (owner ? WindowDpi(owner) : ScreenDpi()) == gdi_.Dpi() &&
+           SystemHighContrast() == gdi_.HighContrast();
+}
+
 void AboutWindow::ShowModal(HWND owner) {
-    if (window_ || !Create(owner)) {
+    if (IsOpen()) {
         return;
     }
+    // The window is kept hidden between openings, since under Wine every window made and
+    // destroyed leaves memory behind; one made for another DPI or contrast is made anew.
+    if (window_ && (::GetWindow(window_, GW_OWNER) != owner || !FitsScreenOf(owner))) {
+        Close();
+    }
+    if (!window_ && !Create(owner)) {
+        return;
+    }
+    RECT frame;
+    ::GetWindowRect(window_, &frame);
+    const POINT place = CentredOnScreen(frame.right - frame.left, frame.bottom - frame.top);
+    ::SetWindowPos(window_, nullptr, place.x, place.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND blocked = owner;
     const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
@@ -119,7 +136,9 @@ void AboutWindow::ShowModal(HWND owner) {
         ::EnableWindow(blocked, TRUE);
         ::SetForegroundWindow(blocked);
     }
-    Close();
+    if (window_) {
+        ::ShowWindow(window_, SW_HIDE);
+    }
     if (quit) {
         ::PostQuitMessage(static_cast<int>(message.wParam));
     }
@@ -139,7 +158,7 @@ void AboutWindow::Close() {
 }
 
 void AboutWindow::EndModal() {
-    // The window goes only after its owner is enabled again, so the activation and the focus
+    // The window is hidden only after its owner is enabled again, so the activation and the focus
     // return to the owner and not to another program.
     closing_ = true;
     ::PostMessageA(window_, WM_NULL, 0, 0);

@@ -23,13 +23,13 @@ class AboutWindow {
 
     // Opens the window centred on the screen, owned by `owner` (so it stays in front of it and
     // out of the taskbar), disables `owner` until it is closed, and returns when it has been
-    // closed. A quit request met meanwhile is passed on.
+    // closed, which hides it for the next opening. A quit request met meanwhile is passed on.
     void ShowModal(HWND owner);
-    bool IsOpen() const { return window_ != nullptr; }
+    bool IsOpen() const { return window_ != nullptr && ::IsWindowVisible(window_); }
     // Brings the open window to the foreground, in front of its owner.
     void BringToFront();
 
-    // Closes the window if it is open (the program is ending).
+    // Destroys the window, open or hidden (the program is ending).
     void Close();
 
   private:
@@ -37,6 +37,8 @@ class AboutWindow {
     void Attach(HWND window) { window_ = window; }
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
+    // Whether the window was made for the DPI of `owner`'s monitor and the present contrast.
+    bool FitsScreenOf(HWND owner) const;
     void Paint(HWND window);
     // Shows the program icon drawn for the window's DPI, in the caption and in the window.
     void ShowIcons();

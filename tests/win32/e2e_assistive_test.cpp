@@ -184,7 +184,7 @@ TEST(EndToEndAssistive, EachClickableLabelIsALinkNamedByItsTextAndDoesItsJump) {
         ExpectLink(*program, ::GetDlgItem(about, id));
     }
     ::PostMessageA(about, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
     ASSERT_TRUE(program->Close());
 }
 
@@ -207,7 +207,7 @@ TEST(EndToEndAssistive, TheAboutWindowIsADialogDescribedByItsText) {
     EXPECT_TRUE(text.starts_with("'Angel' is an English word")) << text;
     EXPECT_EQ(facts.description, text);
     ::PostMessageA(about, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
     ASSERT_TRUE(program->Close());
 }
 

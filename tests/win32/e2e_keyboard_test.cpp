@@ -146,7 +146,7 @@ TEST(EndToEndKeyboard, TabReachesEveryLinkAndButtonAndEnterOrSpaceOpensEachLink)
     EXPECT_EQ(browser.WaitForAddresses(4, *program),
               (std::vector<std::string>{Address(WebPage::Home), Address(promoPage),
                                         Address(WebPage::FullyBranded), Address(WebPage::Home)}));
-    EXPECT_TRUE(::IsWindow(about)) << "a link's key closed the About window";
+    EXPECT_TRUE(::IsWindowVisible(about)) << "a link's key closed the About window";
     ASSERT_TRUE(program->Close());
 }
 
@@ -196,7 +196,7 @@ TEST(EndToEndKeyboard, FocusComesBackAfterTheTrayTheReminderAndTheAboutWindow) {
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(FocusMovesTo(*program, ::GetDlgItem(about, IDOK)));
     ASSERT_TRUE(program->PressKey(VK_ESCAPE, false, about));
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
     EXPECT_TRUE(FocusMovesTo(*program, settings)) << "after the About window";
     EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == program->MainWindow(); }))
         << "the main window did not take the activation back from the About window";

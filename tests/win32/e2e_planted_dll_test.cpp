@@ -43,7 +43,7 @@ TEST(EndToEndPlantedDlls, NoDllBesideTheProgramIsLoadedWhateverItDoes) {
         [&] { return (about = program->ShownTopLevelWindow(win32::kAboutWindowClass)); }));
     EXPECT_TRUE(AskForAccessibleObject(about));
     ::PostMessageA(about, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
     // The close box puts the icon in the notification area.
     program->PressCloseBox();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(program->MainWindow()); }));

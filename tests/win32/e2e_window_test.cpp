@@ -163,17 +163,17 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
     const int dpi = ScreenDpi();
 
     const std::pair<UINT, WPARAM> closers[] = {
-        {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}, {WM_CLOSE, 0}};
-    LRESULT firstIcon = 0;
+        {WM_CLOSE, 0}, {WM_KEYDOWN, VK_RETURN}, {WM_KEYDOWN, VK_ESCAPE}};
+    HWND first = nullptr;
     for (const auto& [message, key] : closers) {
         SCOPED_TRACE(message == WM_CLOSE ? "close box" : key == VK_RETURN ? "Enter" : "Esc");
         HWND about = OpenAbout(*program);
         ASSERT_NE(about, nullptr);
-        // Each opening shows the icon loaded at the first, not one loaded anew.
-        const LRESULT icon = ::SendMessageA(::GetDlgItem(about, kAboutPicIcon), STM_GETICON, 0, 0);
-        EXPECT_NE(icon, 0);
-        EXPECT_EQ(icon, firstIcon == 0 ? icon : firstIcon);
-        firstIcon = firstIcon == 0 ? icon : firstIcon;
+        // Each opening shows the window made at the first, centred again with OK focused, though
+        // the last was moved and left with the focus elsewhere.
+        EXPECT_EQ(about, first == nullptr ? about : first);
+        first = first == nullptr ? about : first;
+        EXPECT_NE(::SendMessageA(::GetDlgItem(about, kAboutPicIcon), STM_GETICON, 0, 0), 0);
         EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));
         EXPECT_EQ(program->WindowText(about), "Corvel Haloquill v1.15");
         const SIZE client = ClientSize(about);
@@ -194,12 +194,15 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(about) == ok; }, 5s));
         EXPECT_EQ(program->WindowText(ok), "&OK");
 
+        ::SetWindowPos(about, nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         if (message == WM_CLOSE) {
+            ::PostMessageA(ok, WM_KEYDOWN, VK_TAB, 0);
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(about) != ok; }, 5s));
             ::PostMessageA(about, WM_CLOSE, 0, 0);
         } else {
             ::PostMessageA(ok, message, key, 0);
         }
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(program->MainWindow()) != FALSE; }));
     }
 
@@ -211,13 +214,13 @@ TEST(EndToEndWindow, AboutWindowIsModalCentredAndClosesWithEnterEscAndItsCloseBo
     Click(::GetDlgItem(about, kAboutLblHomePage));
     EXPECT_EQ(browser.WaitForAddresses(2, *program),
               (std::vector<std::string>{Address(WebPage::FullyBranded), Address(WebPage::Home)}));
-    EXPECT_TRUE(::IsWindow(about));
+    EXPECT_TRUE(::IsWindowVisible(about));
     EXPECT_FALSE(::IsWindowEnabled(program->MainWindow()));
     EXPECT_NE(program->WindowText(::GetDlgItem(about, kAboutLabel1))
                   .find(SiteDisplayName(ConfiguredSiteBase())),
               std::string::npos);
     ::PostMessageA(about, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
 }
 
 // Each control's rectangle in its parent's client area.
@@ -327,9 +330,9 @@ TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
         }
     }
     ::PostMessageA(about, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
 
-    // Back at the first DPI everything is where it was.
+    // Back at the first DPI everything is where it was, and the About window opens at it.
     ASSERT_TRUE(program->SendDpiChange(
         window, dpi, SuggestedWindowRect(window, MainWindowClientSize(dpi), true)));
     ASSERT_TRUE(program->WaitUntilIdle());
@@ -341,6 +344,12 @@ TEST(EndToEndWindow, FollowsEachChangeOfDpiAndComesBackExactlyAsItWas) {
         EXPECT_TRUE(::EqualRect(&rect, &after.at(id))) << id;
     }
     EXPECT_EQ(::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0), firstLine);
+    about = OpenAbout(*program);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(ClientSize(about).cx, AboutWindowClientSize(dpi).width);
+    EXPECT_EQ(ClientSize(about).cy, AboutWindowClientSize(dpi).height);
+    ::PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(about); }));
     ASSERT_TRUE(program->Close());
 }
 
