@@ -53,10 +53,6 @@ PixelSize PictureSizeAt(PixelSize drawn, int drawnDpi, int dpi) {
     return {scale(drawn.width), scale(drawn.height)};
 }
 
-int IconSizeAt(int size96, int dpi) {
-    return ScalePixels(size96, dpi);
-}
-
 PixelRect FittedWindowRect(const PixelRect& suggested, PixelSize clientInSuggested,
                            PixelSize wantedClient) {
     PixelRect fitted = suggested;

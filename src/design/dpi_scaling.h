@@ -40,9 +40,6 @@ inline constexpr PictureSetChoice kPictureSets[] = {{96, 100}, {144, 200}, {192,
 // A picture drawn at `drawnDpi` with size `drawn`, as it is shown at `dpi`.
 PixelSize PictureSizeAt(PixelSize drawn, int drawnDpi, int dpi);
 
-// An icon of `size96` pixels at 96 DPI (16 small, 32 large), at `dpi`.
-int IconSizeAt(int size96, int dpi);
-
 // The window rectangle after a change of DPI: the suggested rectangle, whose size is then made
 // up by what its client area would lack or have over `wantedClient` (menu bars and frames that
 // the system did not scale with it).

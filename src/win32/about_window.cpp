@@ -68,25 +68,13 @@ void AboutWindow::ShowIcons() {
 }
 
 void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-    ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    const PausedDrawing paused(window_);
     // The old fonts and icons go only when nothing shows them any more.
     const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
     const ProgramIcons previousIcons = std::move(icons_);
-    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(window_, &client);
-    const PixelRect fitted =
-        FittedWindowRect({suggested.left, suggested.top, suggested.right, suggested.bottom},
-                         {client.right, client.bottom}, AboutWindowClientSize(dpi));
-    ::SetWindowPos(window_, nullptr, 0, 0, fitted.Width(), fitted.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitWindowToClient(window_, suggested, AboutWindowClientSize(dpi));
     controls_.ApplyDpi(gdi_);
     ShowIcons();
-    ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-    ::RedrawWindow(window_, nullptr, nullptr,
-                   RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool AboutWindow::FitsScreenOf(HWND owner) const {

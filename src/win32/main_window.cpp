@@ -136,27 +136,12 @@ void MainWindow::PlaceWindow() {
     const PixelSize client = MainWindowClientSize(gdi_.Dpi());
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectAt(frame, kMainStyle, true, WS_EX_CONTROLPARENT, gdi_.Dpi());
-    FitWindow(frame);
+    FitWindowToClient(window_, frame, client);
     RECT placed;
     ::GetWindowRect(window_, &placed);
     const POINT place = CentredOnScreen(placed.right - placed.left, placed.bottom - placed.top);
     ::SetWindowPos(window_, nullptr, place.x, place.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::FitWindow(const RECT& frame) {
-    ::SetWindowPos(window_, nullptr, frame.left, frame.top, frame.right - frame.left,
-                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    ::GetClientRect(window_, &client);
-    // A menu bar that wraps, or a frame the system measured for another DPI, is made up for.
-    const PixelRect fitted =
-        FittedWindowRect({frame.left, frame.top, frame.right, frame.bottom},
-                         {client.right, client.bottom}, MainWindowClientSize(gdi_.Dpi()));
-    if (fitted.right != frame.right || fitted.bottom != frame.bottom) {
-        ::SetWindowPos(window_, nullptr, 0, 0, fitted.Width(), fitted.Height(),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {

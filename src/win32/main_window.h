@@ -73,8 +73,6 @@ class MainWindow final : public MainView {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
-    // Puts the window at `frame`, its size then made up so the client area has the design's.
-    void FitWindow(const RECT& frame);
     // Draws the window anew for `dpi`: fonts, places, pictures and icons, the window taking
     // `suggested`; what the controls hold and the focus stay.
     void OnDpiChanged(int dpi, const RECT& suggested);

@@ -3,6 +3,8 @@
 
 #include "win32/main_window.h"
 
+#include "win32/window_dpi.h"
+
 #include <utility>
 
 namespace haloquill::win32 {
@@ -12,11 +14,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     const auto firstLine =
         description ? ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0) : 0;
     controls_.CloseLists();
-    // Nothing is drawn until all is in place, so no half-done layout is ever seen.
-    const bool visible = ::IsWindowVisible(window_) != FALSE;
-    if (visible) {
-        ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
-    }
+    const PausedDrawing paused(window_);
     // The old fonts, brushes, pictures and icons go only when nothing shows them any more.
     const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
     const PictureSet::Decoded previousPictures = pictures_.ChangeDpi(dpi);
@@ -24,7 +22,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     RestoreProgramIcon();
     tray_.ChangeIcon(icons_.Small());
     if (built_) {
-        FitWindow(suggested);
+        FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
         controls_.ApplyDpi(gdi_);
         if (shownPicture_ != 0) {
             PutPictureInBoxes(shownPicture_);
@@ -33,11 +31,6 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
             const auto nowFirst = ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0);
             ::SendMessageA(description, EM_LINESCROLL, 0, firstLine - nowFirst);
         }
-    }
-    if (visible) {
-        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        ::RedrawWindow(window_, nullptr, nullptr,
-                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 

@@ -38,4 +38,31 @@ void AdjustWindowRectAt(RECT& rect, DWORD style, bool menu, DWORD exStyle, int d
     }
 }
 
+void FitWindowToClient(HWND window, const RECT& frame, PixelSize client) {
+    ::SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                   frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT got;
+    ::GetClientRect(window, &got);
+    const PixelRect fitted = FittedWindowRect({frame.left, frame.top, frame.right, frame.bottom},
+                                              {got.right, got.bottom}, client);
+    if (fitted.right != frame.right || fitted.bottom != frame.bottom) {
+        ::SetWindowPos(window, nullptr, 0, 0, fitted.Width(), fitted.Height(),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+PausedDrawing::PausedDrawing(HWND window) : window_(::IsWindowVisible(window) ? window : nullptr) {
+    if (window_) {
+        ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+}
+
+PausedDrawing::~PausedDrawing() {
+    if (window_) {
+        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        ::RedrawWindow(window_, nullptr, nullptr,
+                       RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+}
+
 } // namespace haloquill::win32

@@ -99,8 +99,6 @@ TEST(DpiScaling, PicturesComeFromTheNearestDrawnSetAtTheDesignsSize) {
         }
         EXPECT_EQ(PictureSizeAt(drawn, set.drawnDpi, set.drawnDpi), drawn);
     }
-    EXPECT_EQ(IconSizeAt(16, 144), 24);
-    EXPECT_EQ(IconSizeAt(32, 120), 40);
 }
 
 TEST(ControlTraits, WhatTheKeyboardAndAssistiveTechnologyReach) {

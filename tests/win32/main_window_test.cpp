@@ -272,10 +272,10 @@ TEST_F(MainWindowTest, TheIconsAreDrawnForEachDpiTheWindowMovesTo) {
                        reinterpret_cast<LPARAM>(&suggested));
         EXPECT_EQ(
             IconWidth(reinterpret_cast<HICON>(::SendMessageA(handle, WM_GETICON, ICON_BIG, 0))),
-            IconSizeAt(32, dpi));
+            ScalePixels(32, dpi));
         EXPECT_EQ(
             IconWidth(reinterpret_cast<HICON>(::SendMessageA(handle, WM_GETICON, ICON_SMALL, 0))),
-            IconSizeAt(16, dpi));
+            ScalePixels(16, dpi));
     }
 }
 
