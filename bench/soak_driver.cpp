@@ -67,7 +67,25 @@ struct MemoryReading {
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
     long handles = -1; // -1 when the count could not be read
+    // Top-level windows on the desktop, the program's and all others (the shell's among them),
+    // counted because Wine keeps no count of USER objects.
+    int programWindows = 0;
+    int otherWindows = 0;
 };
+
+struct WindowCount {
+    DWORD processId;
+    int program = 0;
+    int others = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM lParam) {
+    auto& count = *reinterpret_cast<WindowCount*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    ++(owner == count.processId ? count.program : count.others);
+    return TRUE;
+}
 
 // The steps of a cycle, in the order the whole cycle takes them.
 enum class Step { Reminder, CloseBox, Show, About, Settings, TimeList, TaskbarCreated };
@@ -201,13 +219,17 @@ class Soak {
         // the process's private (anonymous) resident memory.
         const SIZE_T privateBytes =
             counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+        WindowCount windows{program_.ProcessId()};
+        ::EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&windows));
         return {cycle,
                 static_cast<double>(counters.WorkingSetSize) / 1024.0,
                 static_cast<double>(privateBytes) / 1024.0,
                 Seconds() - since,
                 gdiObjects,
                 userObjects,
-                handles};
+                handles,
+                windows.program,
+                windows.others};
     }
 
     std::string Where() const {
@@ -426,10 +448,11 @@ class Soak {
 
 void PrintReading(const MemoryReading& reading) {
     std::printf("cycle %5d: working set %8.0f KiB, private %8.0f KiB, GDI %lu, USER %lu, "
-                "handles %ld, answers; %6.0f s\n",
+                "handles %ld, top-level windows %d (others %d), answers; %6.0f s\n",
                 reading.cycle, reading.workingSetKiB, reading.privateKiB,
                 static_cast<unsigned long>(reading.gdiObjects),
-                static_cast<unsigned long>(reading.userObjects), reading.handles, reading.seconds);
+                static_cast<unsigned long>(reading.userObjects), reading.handles,
+                reading.programWindows, reading.otherWindows, reading.seconds);
     std::fflush(stdout);
 }
 
