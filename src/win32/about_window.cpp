@@ -88,17 +88,13 @@ void AboutWindow::ShowModal(HWND owner) {
     }
     // The window is kept hidden between openings, since under Wine every window made and
     // destroyed leaves memory behind; one made for another DPI or contrast is made anew.
-    if (window_ && (::GetWindow(window_, GW_OWNER) != owner || !FitsScreenOf(owner))) {
+    if (window_ && !FitsScreenOf(owner)) {
         Close();
     }
     if (!window_ && !Create(owner)) {
         return;
     }
-    RECT frame;
-    ::GetWindowRect(window_, &frame);
-    const POINT place = CentredOnScreen(frame.right - frame.left, frame.bottom - frame.top);
-    ::SetWindowPos(window_, nullptr, place.x, place.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(window_);
     HWND blocked = owner;
     const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);

@@ -137,11 +137,7 @@ void MainWindow::PlaceWindow() {
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectAt(frame, kMainStyle, true, WS_EX_CONTROLPARENT, gdi_.Dpi());
     FitWindowToClient(window_, frame, client);
-    RECT placed;
-    ::GetWindowRect(window_, &placed);
-    const POINT place = CentredOnScreen(placed.right - placed.left, placed.bottom - placed.top);
-    ::SetWindowPos(window_, nullptr, place.x, place.y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen(window_);
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {
