@@ -15,27 +15,34 @@
 haloquill_wine32_loader=/usr/lib/wine/wine
 haloquill_wine64_loader=/usr/lib/wine/wine64
 
-# True when a 32-bit program starts here. ld.so of i386 is the smallest 32-bit program every
-# machine with wine32 has; the 32-bit Wine loader itself is tried too.
-haloquill_runs_32bit_code() {
-  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || return 1
-  [ -x "$haloquill_wine32_loader" ] || return 1
-  "$haloquill_wine32_loader" --version >/dev/null 2>&1
+# Why the 32-bit build cannot run here, in words for the test summary; nothing when it can. A
+# machine that runs no 32-bit code has ld.so of i386 (it comes with wine32) fail to start; one
+# that does may still lack wine32, when a package mirror could not give it.
+haloquill_why_not_32bit() {
+  if [ -e /lib/ld-linux.so.2 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    echo "this machine runs no 32-bit code"
+  elif [ ! -x "$haloquill_wine32_loader" ]; then
+    echo "32-bit Wine is not installed"
+  elif ! "$haloquill_wine32_loader" --version >/dev/null 2>&1; then
+    echo "32-bit Wine is installed but does not start"
+  fi
 }
 
 haloquill_choose_windows_build() {
   if [ -n "${haloquill_win_bits:-}" ]; then
     return 0
   fi
+  local why_not
+  why_not=$(haloquill_why_not_32bit)
   if [ "${HALOQUILL_WINE64:-}" = 1 ]; then
     haloquill_win_bits=64
     haloquill_run_reason="HALOQUILL_WINE64=1 asks for it"
-  elif haloquill_runs_32bit_code; then
+  elif [ -z "$why_not" ]; then
     haloquill_win_bits=32
     haloquill_run_reason="this machine runs 32-bit code"
   else
     haloquill_win_bits=64
-    haloquill_run_reason="this machine runs no 32-bit code"
+    haloquill_run_reason=$why_not
   fi
   if [ "$haloquill_win_bits" = 64 ]; then
     haloquill_win_build=win64
