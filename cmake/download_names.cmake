@@ -1,5 +1,5 @@
-# The file names of the downloads, from the project's version: the setup for each processor
-# (i386 or amd64) and the portable zip.
+# The file names of the downloads, from the project's version: the setup and the portable zip for
+# each processor (i386 or amd64); the 64-bit program's names end in -x64.
 function(haloquill_setup_name machine result)
   set(version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
   if(machine STREQUAL "amd64")
@@ -9,7 +9,11 @@ function(haloquill_setup_name machine result)
   endif()
 endfunction()
 
-function(haloquill_portable_name result)
-  set(${result} Haloquill-${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}-portable.zip
-      PARENT_SCOPE)
+function(haloquill_portable_name machine result)
+  set(version ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+  if(machine STREQUAL "amd64")
+    set(${result} Haloquill-${version}-portable-x64.zip PARENT_SCOPE)
+  else()
+    set(${result} Haloquill-${version}-portable.zip PARENT_SCOPE)
+  endif()
 endfunction()

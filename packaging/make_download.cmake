@@ -1,9 +1,9 @@
 cmake_minimum_required(VERSION 3.20)
-# Makes the downloads of one built Windows program: its setup (NSIS) and, from the 32-bit
-# program, the portable zip. The build's own downloads and scripts/package.sh's are made here
-# alike. The program is copied into WORK_DIR, made anew, and packed from there; with SIGN on,
-# that copy, the setup and the uninstaller the setup carries are signed by sign.sh beside this
-# file (which reads HALOQUILL_SIGN_* from the environment). The built program is never changed.
+# Makes the downloads of one built Windows program: its setup (NSIS) and its portable zip. The
+# build's own downloads and scripts/package.sh's are made here alike. The program is copied into
+# WORK_DIR, made anew, and packed from there; with SIGN on, that copy, the setup and the
+# uninstaller the setup carries are signed by sign.sh beside this file (which reads
+# HALOQUILL_SIGN_* from the environment). The built program is never changed.
 # With SOURCE_DATE_EPOCH in the environment, every file packed carries that time, so that two
 # builds of one commit give the same downloads.
 #   cmake -DMACHINE=i386|amd64 -DPROGRAM=<Haloquill.exe> -DVERSION=<a.b.c.d>
@@ -26,16 +26,19 @@ set(PROJECT_VERSION_MINOR ${CMAKE_MATCH_2})
 set(HALOQUILL_SHORT_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 include(${source_dir}/cmake/download_names.cmake)
 
+# The read-me of the portable zip says which Windows its program runs on.
 if(MACHINE STREQUAL "amd64")
   set(nsis_target amd64-unicode)
-  set(machine_downloads setup)
+  set(PORTABLE_KIND "64-bit portable download")
+  set(PORTABLE_WINDOWS "64-bit Windows 7 and later")
 elseif(MACHINE STREQUAL "i386")
   set(nsis_target x86-unicode)
-  # The portable download holds the 32-bit program, which runs on every Windows.
-  set(machine_downloads setup portable)
+  set(PORTABLE_KIND "portable download")
+  set(PORTABLE_WINDOWS "Windows 7 and later, 32-bit or 64-bit")
 else()
   message(FATAL_ERROR "MACHINE '${MACHINE}' is neither i386 nor amd64")
 endif()
+set(machine_downloads setup portable)
 if(NOT DEFINED DOWNLOADS)
   set(DOWNLOADS ${machine_downloads})
 endif()
@@ -44,6 +47,9 @@ foreach(download IN LISTS DOWNLOADS)
     message(FATAL_ERROR "the ${MACHINE} program has no ${download} download")
   endif()
 endforeach()
+
+# The portable read-me names the setup of the same program.
+haloquill_setup_name(${MACHINE} setup_name)
 
 set(sign_script ${packaging_dir}/sign.sh)
 function(sign_file file)
@@ -72,7 +78,6 @@ if(setup IN_LIST DOWNLOADS)
   if(NOT MAKENSIS)
     find_program(MAKENSIS makensis REQUIRED)
   endif()
-  haloquill_setup_name(${MACHINE} setup_name)
   set(setup_file ${OUTPUT_DIR}/${setup_name})
   set(sign_define "")
   if(SIGN)
@@ -99,7 +104,7 @@ if(setup IN_LIST DOWNLOADS)
 endif()
 
 if(portable IN_LIST DOWNLOADS)
-  haloquill_portable_name(zip_name)
+  haloquill_portable_name(${MACHINE} zip_name)
   set(zip_file ${OUTPUT_DIR}/${zip_name})
   configure_file(${packaging_dir}/portable_readme.txt.in ${WORK_DIR}/Readme.txt @ONLY
                  NEWLINE_STYLE CRLF)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes the downloads of the given built programs in DIST, which it makes anew: a setup for each
-# program and the portable zip from the 32-bit one (make_download.cmake), and SHA256SUMS, their
-# SHA-256 sums in sha256sum's format. scripts/package.sh makes the release's downloads with it.
+# Makes the downloads of the given built programs in DIST, which it makes anew: a setup and a
+# portable zip for each program (make_download.cmake), and SHA256SUMS, their SHA-256 sums in
+# sha256sum's format. scripts/package.sh makes the release's downloads with it.
 #   make_downloads.sh DIST VERSION MACHINE=PROGRAM...
 # VERSION is the project's four numbers, MACHINE i386 or amd64.
 #

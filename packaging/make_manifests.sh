@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Writes the package manifests of the downloads in DIST: a winget manifest set in DIST/winget/
 # (version, installer and default locale manifests) for the setups found there, and a Scoop
-# manifest for the portable zip in DIST/scoop/haloquill.json, each with the SHA-256 sums of the
-# downloads beside them. scripts/package.sh runs it once the downloads are made.
+# manifest for the portable zips in DIST/scoop/haloquill.json (32-bit and 64-bit), each with the
+# SHA-256 sums of the downloads beside them. scripts/package.sh runs it once the downloads are
+# made.
 #   make_manifests.sh DIST VERSION SITE_BASE
 # VERSION is the one people see (major.minor), SITE_BASE the maker's web site the program links
 # to. The downloads' address is the folder HALOQUILL_RELEASE_URL, with the version in it where
@@ -35,7 +36,8 @@ url_template=${release_url//"$version"/'$version'}
 
 # The maker and the name from the program's version record, the description from the first
 # sentence the portable read-me gives of the program, and the uninstall entry's key name (under
-# which winget finds the installed program) from the setup.
+# which winget finds the installed program) from the setup. The version record carries no
+# copyright line, so the copyright is the maker's, by the name the record gives.
 record_value() {
   sed -n "s/^ *VALUE \"$1\", \"\(.*\)\"\$/\1/p" "$here/../src/win32/haloquill.rc.in"
 }
@@ -50,8 +52,17 @@ for value in publisher name summary product_code; do
     exit 1
   fi
 done
-home_page="${site_base}corvel-free-haloquill/ssd.php?page=home-page"
-download_page="${site_base}corvel-free-haloquill/ssd.php?page=download-web-page"
+# Scoop's descriptions leave out the name of the program: the read-me's sentence without it.
+scoop_description=${summary#"$name "}
+scoop_description=${scoop_description^}
+copyright="Copyright (c) $publisher"
+# Words winget's search finds the program by, lower case.
+tags=(angel angel-for-the-day daily tray freeware)
+# The maker's pages, addressed as the program addresses them (src/web/web_pages.cpp). The site
+# has no page for the licence: the download page, where the program is given free, stands for it.
+page() { echo "${site_base}corvel-free-haloquill/ssd.php?page=$1"; }
+home_page=$(page home-page)
+download_page=$(page download-web-page)
 
 # YAML single-quoted and JSON strings; the texts hold no control characters.
 yaml() { printf "'%s'" "${1//\'/\'\'}"; }
@@ -67,9 +78,15 @@ for arch in x86 x64; do
   [ "$arch" = x86 ] || file="Haloquill-$version-setup-x64.exe"
   [ -f "$dist/$file" ] && setups+=("$arch=$file")
 done
-zip_name="Haloquill-$version-portable.zip"
-if [ ${#setups[@]} -eq 0 ] || [ ! -f "$dist/$zip_name" ]; then
-  echo "make_manifests.sh: $dist lacks the setups or $zip_name" >&2
+# The portable zips, by Scoop's names of the processors.
+zips=()
+for arch in 64bit 32bit; do
+  file="Haloquill-$version-portable.zip"
+  [ "$arch" = 32bit ] || file="Haloquill-$version-portable-x64.zip"
+  [ -f "$dist/$file" ] && zips+=("$arch=$file")
+done
+if [ ${#setups[@]} -eq 0 ] || [ ${#zips[@]} -eq 0 ]; then
+  echo "make_manifests.sh: $dist lacks the setups or the portable zips" >&2
   exit 1
 fi
 
@@ -117,29 +134,84 @@ footer() {
   echo "PackageLocale: $locale"
   echo "Publisher: $(yaml "$publisher")"
   echo "PackageName: $(yaml "$name")"
+  echo "PublisherUrl: $(yaml "$site_base")"
   echo "PackageUrl: $(yaml "$home_page")"
   echo "License: $(yaml "$license")"
+  echo "LicenseUrl: $(yaml "$download_page")"
+  echo "Copyright: $(yaml "$copyright")"
   echo "ShortDescription: $(yaml "$summary")"
   echo "Moniker: haloquill"
+  echo "Tags:"
+  printf -- '- %s\n' "${tags[@]}"
   footer defaultLocale
 } >"$dist/winget/$identifier.locale.$locale.yaml"
+
+# Scoop's uninstaller script removes the program's start-with-Windows entry (the value named
+# after the executable, src/settings/autorun_entry.cpp) on "scoop uninstall", when the entry
+# starts a copy in this app's folder: $dir is the version's folder, so its parent holds both the
+# version folders and the "current" link that Scoop's shim and shortcut start the program from.
+# An entry of a copy elsewhere stays, and so do the settings. Scoop runs the same script when
+# "scoop update" replaces the version; there $cmd, the Scoop command being run, is "update", and
+# the entry stays, to start the new version through "current".
+mapfile -t uninstall_script <<'SCRIPT'
+if ($cmd -eq 'uninstall') {
+    $runKey = 'HKCU:\Software\Microsoft\Windows\CurrentVersion\Run'
+    $command = (Get-ItemProperty -Path $runKey -ErrorAction SilentlyContinue).Haloquill
+    $appFolder = [IO.Path]::GetFullPath((Split-Path $dir)).TrimEnd('\') + '\'
+    if (($command -match '^\s*"([^"]+)"') -and
+        $Matches[1].StartsWith($appFolder, [StringComparison]::OrdinalIgnoreCase)) {
+        Remove-ItemProperty -Path $runKey -Name Haloquill
+    }
+}
+SCRIPT
+json_lines() {
+  local line separator=""
+  for line in "$@"; do
+    printf '%s\n            %s' "$separator" "$(json "$line")"
+    separator=,
+  done
+}
+# The "architecture" object of the manifest (FIELD url) or of its autoupdate (FIELD template),
+# indented by INDENT: each zip's address, and in the manifest its SHA-256 sum.
+architectures() {
+  local field=$1 indent=$2 pair file separator=""
+  echo "{"
+  for pair in "${zips[@]}"; do
+    file=${pair#*=}
+    printf '%s%s    "%s": {\n' "$separator" "$indent" "${pair%%=*}"
+    if [ "$field" = url ]; then
+      printf '%s        "url": %s,\n' "$indent" "$(json "$release_url/$file")"
+      printf '%s        "hash": %s\n' "$indent" "$(json "$(sha256 "$dist/$file")")"
+    else
+      # shellcheck disable=SC2016 # $version is Scoop's own variable
+      printf '%s        "url": %s\n' "$indent" \
+        "$(json "$url_template/${file//"$version"/'$version'}")"
+    fi
+    printf '%s    }' "$indent"
+    separator=$',\n'
+  done
+  printf '\n%s}' "$indent"
+}
 
 cat >"$dist/scoop/haloquill.json" <<JSON
 {
     "version": $(json "$version"),
-    "description": $(json "$summary"),
+    "description": $(json "$scoop_description"),
     "homepage": $(json "$home_page"),
     "license": $(json "$license"),
-    "url": $(json "$release_url/$zip_name"),
-    "hash": $(json "$(sha256 "$dist/$zip_name")"),
+    "architecture": $(architectures url "    "),
     "bin": "Haloquill.exe",
     "shortcuts": [["Haloquill.exe", $(json "$name")]],
+    "uninstaller": {
+        "script": [$(json_lines "${uninstall_script[@]}")
+        ]
+    },
     "checkver": {
         "url": $(json "$download_page"),
         "regex": "Haloquill-([\\\\d.]+)-portable\\\\.zip"
     },
     "autoupdate": {
-        "url": $(json "$url_template/Haloquill-\$version-portable.zip"),
+        "architecture": $(architectures template "        "),
         "hash": { "url": "\$baseurl/SHA256SUMS" }
     }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes the downloads and puts them in build/dist/: the setup of the 32-bit program, the setup of
-# the 64-bit program and the portable zip (see the README's "Downloads"), with SHA256SUMS, their
+# Makes the downloads and puts them in build/dist/: the setup and the portable zip of the 32-bit
+# program and of the 64-bit program (see the README's "Downloads"), with SHA256SUMS, their
 # SHA-256 sums. Only the two programs are built, not the tests; the downloads are made anew from
 # them on every run, by packaging/make_downloads.sh.
 #

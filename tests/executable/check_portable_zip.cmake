@@ -1,8 +1,8 @@
 cmake_minimum_required(VERSION 3.20)
-# Checks the portable download: it holds exactly the program that was built and a read-me in
-# Windows line ends that names the version. Run with -DZIP=... -DPROGRAM=... -DVERSION=...
-# -DWORK=<scratch folder>.
-foreach(name ZIP PROGRAM VERSION WORK)
+# Checks a portable download: it holds exactly the program that was built and a read-me in
+# Windows line ends that names the version and the setup of the same program. Run with
+# -DZIP=... -DPROGRAM=... -DVERSION=... -DSETUP=<setup's file name> -DWORK=<scratch folder>.
+foreach(name ZIP PROGRAM VERSION SETUP WORK)
   if(NOT DEFINED ${name})
     message(FATAL_ERROR "${name} is not given")
   endif()
@@ -38,6 +38,10 @@ file(READ "${WORK}/Readme.txt" readme)
 string(FIND "${readme}" "Corvel Haloquill ${VERSION}" named)
 if(named EQUAL -1)
   message(FATAL_ERROR "Readme.txt does not name version ${VERSION}")
+endif()
+string(FIND "${readme}" "use ${SETUP} instead" setup_named)
+if(setup_named EQUAL -1)
+  message(FATAL_ERROR "Readme.txt does not offer ${SETUP}")
 endif()
 file(REMOVE_RECURSE "${WORK}")
 message(STATUS "${ZIP}: the program and its read-me")

@@ -9,6 +9,17 @@ import yaml
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 ID, LOCALE = "Corvel.Haloquill", "en-US"
+# What winget's 1.10.0 schemas ask of an address, and the fields Scoop's schema.json allows.
+URL = re.compile(r"^([Hh][Tt][Tt][Pp][Ss]?)://.+$")
+SCOOP_FIELDS = {"$schema", "_comment", "##", "architecture", "autoupdate", "bin", "persist",
+                "checkver", "cookie", "depends", "description", "env_add_path", "env_set",
+                "extract_dir", "extract_to", "hash", "homepage", "innosetup", "installer",
+                "license", "msi", "notes", "post_install", "post_uninstall", "pre_install",
+                "pre_uninstall", "psmodule", "shortcuts", "suggest", "uninstaller", "url",
+                "version"}
+SCOOP_ARCH_FIELDS = {"bin", "checkver", "env_add_path", "env_set", "extract_dir", "hash",
+                     "installer", "msi", "post_install", "post_uninstall", "pre_install",
+                     "pre_uninstall", "shortcuts", "uninstaller", "url"}
 
 
 def sha256(path):
@@ -54,27 +65,69 @@ def check(dist, version):
         expect(re.fullmatch(r"https://.+/" + re.escape(os.path.basename(file)), i["InstallerUrl"]),
                f"{i['Architecture']}: InstallerUrl {i['InstallerUrl']}")
         expect(i["InstallerSha256"] == sha256(file).upper(), f"{file}: not its InstallerSha256")
+    locale = m["defaultLocale"]
     for key, low, high in [("Publisher", 2, 256), ("PackageName", 2, 256), ("License", 3, 512),
-                           ("ShortDescription", 3, 256)]:
-        value = m["defaultLocale"].get(key)
+                           ("ShortDescription", 3, 256), ("Copyright", 3, 512)]:
+        value = locale.get(key)
         expect(isinstance(value, str) and low <= len(value) <= high, f"locale: {key} is {value!r}")
+    for key in ("PublisherUrl", "PackageUrl", "LicenseUrl"):
+        value = locale.get(key)
+        expect(isinstance(value, str) and URL.match(value) and len(value) <= 2048,
+               f"locale: {key} is {value!r}")
+    tags = locale.get("Tags")
+    expect(isinstance(tags, list) and 0 < len(tags) <= 16 and len(set(tags)) == len(tags)
+           and all(isinstance(t, str) and re.fullmatch(r"[a-z0-9-]{1,40}", t) for t in tags),
+           f"locale: Tags are {tags!r}")
 
-    zip_name = f"Haloquill-{version}-portable.zip"
+    zips = {"32bit": f"Haloquill-{version}-portable.zip",
+            "64bit": f"Haloquill-{version}-portable-x64.zip"}
+    zips = {a: f for a, f in zips.items() if os.path.exists(os.path.join(dist, f))}
     with open(os.path.join(dist, "scoop", "haloquill.json"), encoding="utf-8") as f:
         scoop = json.load(f)
-    with zipfile.ZipFile(os.path.join(dist, zip_name)) as z:
-        packed = z.namelist()
+    expect(set(scoop) <= SCOOP_FIELDS and "url" not in scoop and "hash" not in scoop,
+           f"scoop: fields {sorted(scoop)}")
     expect(scoop.get("version") == version, f"scoop: version {scoop.get('version')!r}")
     for key in ("description", "homepage", "license"):
         expect(isinstance(scoop.get(key), str) and scoop[key], f"scoop: no {key}")
-    expect(re.fullmatch(r"https://.+/" + re.escape(zip_name), scoop["url"]), "scoop: url")
-    expect(scoop["hash"] == sha256(os.path.join(dist, zip_name)), f"{zip_name}: not its hash")
-    expect(scoop["bin"] in packed, f"scoop: bin {scoop['bin']} is not in the zip")
-    expect(all(s[0] in packed and s[1] for s in scoop["shortcuts"]), "scoop: shortcuts")
-    found = re.search(scoop["checkver"]["regex"], f"<a href='{zip_name}'>")
+    expect("Haloquill" not in scoop["description"], "scoop: the description names the program")
+    arch, update = scoop["architecture"], scoop["autoupdate"]
+    expect(sorted(arch) == sorted(zips) == sorted(update["architecture"]),
+           f"scoop: architectures {sorted(arch)}, for the zips {sorted(zips)}")
+    # Scoop's autoupdate finds each zip's sum by its name in the release's SHA256SUMS, which
+    # lists every download so.
+    sums = "".join(f"{sha256(os.path.join(dist, f))}  {f}\n"
+                   for f in sorted(list(zips.values()) + list(arches.values()))
+                   if os.path.exists(os.path.join(dist, f)))
+    for a, zip_name in zips.items():
+        entry = arch.get(a, {})
+        expect(set(entry) <= SCOOP_ARCH_FIELDS and "$" not in entry.get("url", "$")
+               and re.fullmatch(r"https://.+/" + re.escape(zip_name), entry["url"]),
+               f"scoop: {a} is {entry}")
+        expect(entry.get("hash") == sha256(os.path.join(dist, zip_name)),
+               f"{zip_name}: not its hash")
+        with zipfile.ZipFile(os.path.join(dist, zip_name)) as z:
+            packed = z.namelist()
+        expect(scoop["bin"] in packed, f"scoop: bin {scoop['bin']} is not in {zip_name}")
+        expect(all(s[0] in packed and s[1] for s in scoop["shortcuts"]), "scoop: shortcuts")
+        url = update["architecture"].get(a, {}).get("url", "")
+        expect(url.replace("$version", version) == entry["url"] and "$version" in url,
+               f"scoop: autoupdate url of {a}")
+        found = re.search(r"([a-fA-F0-9]{32,128})[\x20\t]+.*" + re.escape(zip_name)
+                          + r"(?:\s|$)", sums)
+        expect(found and found.group(1) == entry.get("hash"), f"scoop: no sum of {zip_name}")
+    expect(update.get("hash") == {"url": "$baseurl/SHA256SUMS"}
+           and set(update) == {"architecture", "hash"}, f"scoop: autoupdate is {update}")
+    found = re.search(scoop["checkver"]["regex"], "".join(f"<a href='{f}'>" for f in zips.values()))
     expect(found and found.group(1) == version, "scoop: checkver's regex misses the version")
-    expect(scoop["autoupdate"]["url"].replace("$version", version) == scoop["url"]
-           and "$version" in scoop["autoupdate"]["url"], "scoop: autoupdate url")
+    # The uninstaller removes the program's start-with-Windows entry, on uninstall only, and only
+    # an entry into the app's folder; the settings stay.
+    script = "\n".join(scoop["uninstaller"].get("script", []))
+    expect(list(scoop["uninstaller"]) == ["script"]
+           and script.startswith("if ($cmd -eq 'uninstall') {")
+           and "Remove-ItemProperty -Path $runKey -Name Haloquill" in script
+           and "'HKCU:\\Software\\Microsoft\\Windows\\CurrentVersion\\Run'" in script
+           and "(Split-Path $dir)" in script and "Corvel" not in script,
+           f"scoop: uninstaller {scoop['uninstaller']}")
     if os.path.exists(os.path.join(dist, "SHA256SUMS")):
         with open(os.path.join(dist, "SHA256SUMS"), encoding="utf-8") as f:
             expect("/" not in f.read(), "SHA256SUMS lists a manifest")

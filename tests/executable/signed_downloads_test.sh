@@ -55,7 +55,7 @@ programs=() expected=()
 for pair in "$@"; do
   programs+=("${pair#*=}")
   case ${pair%%=*} in
-    amd64) expected+=("Haloquill-$short-setup-x64.exe") ;;
+    amd64) expected+=("Haloquill-$short-setup-x64.exe" "Haloquill-$short-portable-x64.zip") ;;
     i386) expected+=("Haloquill-$short-setup.exe" "Haloquill-$short-portable.zip") ;;
   esac
 done
@@ -80,18 +80,20 @@ check_headers() {
   grep -q '^\[  PASSED  \] [1-9]' step.log || fail "no header check ran on $1"
 }
 for setup in dist/*.exe; do check_signature "$setup"; done
-if [ -f "dist/Haloquill-$short-portable.zip" ]; then
-  mkdir portable
-  (cd portable && quietly cmake -E tar xf "../dist/Haloquill-$short-portable.zip")
-  check_signature portable/Haloquill.exe
-  check_headers portable/Haloquill.exe i386
-  # Less its signature, it is the built program byte for byte, as a rebuilder compares it.
-  quietly osslsigncode remove-signature -in portable/Haloquill.exe -out portable/unsigned.exe
-  for pair in "$@"; do
-    [ "${pair%%=*}" != i386 ] || cmp -s portable/unsigned.exe "${pair#*=}" ||
-      fail "the zip's program less its signature is not ${pair#*=}"
-  done
-fi
+# Each portable zip's program, signed; less its signature, it is the built program byte for
+# byte, as a rebuilder compares it.
+for pair in "$@"; do
+  machine=${pair%%=*} zip="Haloquill-$short-portable.zip"
+  [ "$machine" = i386 ] || zip="Haloquill-$short-portable-x64.zip"
+  mkdir "portable-$machine"
+  (cd "portable-$machine" && quietly cmake -E tar xf "../dist/$zip")
+  check_signature "portable-$machine/Haloquill.exe"
+  check_headers "portable-$machine/Haloquill.exe" "$machine"
+  quietly osslsigncode remove-signature -in "portable-$machine/Haloquill.exe" \
+    -out "portable-$machine/unsigned.exe"
+  cmp -s "portable-$machine/unsigned.exe" "${pair#*=}" ||
+    fail "the program of $zip less its signature is not ${pair#*=}"
+done
 
 # The setup that runs here, installed silently in a folder of its own; Wine makes no Linux menu
 # entry for its shortcut. Whatever happens, the prefix is left as the setup tests expect it.
