@@ -199,11 +199,6 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
         }
         return 0;
-    case WM_SHOWWINDOW:
-        if (wParam && pendingPicture_ != 0) {
-            PutPictureInBoxes(pendingPicture_);
-        }
-        break;
     case WM_TIMER:
         if (wParam == kTimer1) {
             controller_.Timer1_Timer();

@@ -106,9 +106,7 @@ class MainWindow final : public MainView {
     bool settingsBuilt_ = false;     // the settings page's controls exist
     std::optional<Page> shownPage_;  // what the controls show, once they do
     std::optional<PromoLabel> shownPromo_;
-    int shownPicture_ = 0;   // the picture in the boxes
-    int pendingPicture_ = 0; // shown once the window is, so a hidden start decodes nothing
-    LRESULT idleProbe_ = 0;  // the last probe number handled
+    LRESULT idleProbe_ = 0; // the last probe number handled
     MainWindowController controller_;
     HWND window_ = nullptr;
     HWND receiver_ = nullptr; // owned by the window, which destroys it

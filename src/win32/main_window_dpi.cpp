@@ -22,11 +22,13 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     RestoreProgramIcon();
     tray_.ChangeIcon(icons_.Small());
     if (built_) {
-        FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
-        controls_.ApplyDpi(gdi_);
-        if (shownPicture_ != 0) {
-            PutPictureInBoxes(shownPicture_);
+        // A minimised window (one in the notification area too) has no size to fit: it takes
+        // the design's size for the new DPI when it is restored.
+        if (!::IsIconic(window_)) {
+            FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
         }
+        controls_.ApplyDpi(gdi_);
+        PutPictureInBoxes(controller_.Model().picture);
         if (description) {
             const auto nowFirst = ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0);
             ::SendMessageA(description, EM_LINESCROLL, 0, firstLine - nowFirst);

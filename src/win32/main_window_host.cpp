@@ -6,6 +6,7 @@
 #include "win32/menus.h"
 #include "win32/quit_program.h"
 #include "win32/window_class.h"
+#include "win32/window_dpi.h"
 
 namespace haloquill::win32 {
 
@@ -41,6 +42,10 @@ void MainWindow::SetWindowState(WindowState state) {
         ::ShowWindow(window_, SW_MINIMIZE);
     } else if (::IsIconic(window_)) {
         ::ShowWindow(window_, SW_RESTORE);
+        // Restored at the size it had; the DPI may have changed while it was minimised.
+        RECT frame{};
+        ::GetWindowRect(window_, &frame);
+        FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
         BringToFront();
     }
 }

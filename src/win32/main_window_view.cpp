@@ -76,15 +76,9 @@ void MainWindow::ShowModel(const MainWindowModel& model) {
     if (HWND box = Control(kTxtCardDesc); box && TextOf(box) != model.cardDescription) {
         ::SetWindowTextA(box, model.cardDescription.c_str());
     }
-    if (model.picture != shownPicture_ && model.picture != pendingPicture_) {
-        if (::IsWindowVisible(window_)) {
-            PutPictureInBoxes(model.picture);
-        } else {
-            pendingPicture_ = model.picture;
-        }
-    } else if (shownPicture_ != 0) {
-        PutPictureInBoxes(shownPicture_); // into boxes made since, those of the settings page
-    }
+    // Controls exist only once the window is to be shown, so the picture goes straight into
+    // every box that does not show it yet, the settings page's included when made later.
+    PutPictureInBoxes(model.picture);
 
     if (shownPage_ != model.page) {
         shownPage_ = model.page;
@@ -98,12 +92,10 @@ void MainWindow::ShowModel(const MainWindowModel& model) {
 }
 
 void MainWindow::PutPictureInBoxes(int number) {
-    pendingPicture_ = 0;
     HBITMAP picture = pictures_.Picture(number);
     if (!picture) {
-        return;
+        return; // no angel yet, or no picture for it: the boxes stay as they are
     }
-    shownPicture_ = number;
     for (ControlId box : {kPicCard, kPicCard2}) {
         // A bitmap static sizes itself to its picture and keeps its top-left corner.
         HWND control = Control(box);

@@ -438,22 +438,5 @@ TEST(EndToEndBackground, StartupArgumentWithTrayChosenStartsHiddenOtherwiseShown
     }
 }
 
-// A start into the notification area has made no control; the reminder brings the window up
-// with everything made then, showing the angel of the day.
-TEST(EndToEndBackground, ReminderAfterAStartIntoTheTrayShowsTheWindowMadeThen) {
-    ProgramDriver driver("HqTrayReminder");
-    RunEntryCleanup cleanup(driver.BaseName());
-    StoreTrayStart(driver, "True");
-    auto program = driver.Start(" /STARTUP");
-    ASSERT_NO_FATAL_FAILURE(ExpectNeverShown(*program));
-    EXPECT_EQ(program->ControlCount(), 0);
-
-    const long long moment = StoreReminderAhead(driver, 3);
-    ExpectWindowComesUpAt(*program, moment);
-    EXPECT_TRUE(program->IsVisible(kTxtCardDesc));
-    EXPECT_EQ(program->Text(kLblCardName), NameOfStoredAngel(driver));
-    ASSERT_TRUE(program->Close());
-}
-
 } // namespace
 } // namespace haloquill::testing
