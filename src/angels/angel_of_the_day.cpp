@@ -9,20 +9,24 @@
 
 namespace haloquill {
 
-void AngelOfTheDay::ShowAngel(int index) {
+void ShowAngelIn(MainWindowModel& model, int index) {
     if (const auto card = LookUpAngel(index)) {
         // The empty slot 0 has a name and a description (both empty) but no picture.
         if (index >= 1 && index <= kAngelCount) {
-            display_.ShowAngelPicture(index);
+            model.picture = index;
         }
-        display_.SetCardName(card->Name);
-        display_.SetCardDescription(card->Description);
+        model.cardName = card->Name;
+        model.cardDescription = card->Description;
     }
-    store_.WriteSetting(keys::kCard, std::to_string(index));
 }
 
-void AngelOfTheDay::DrawAngelOfTheDay() {
-    ShowAngel(PickOneToN(random_, kAngelCount));
+int AngelOfTheDay::KeepAngel(int index) {
+    store_.WriteSetting(keys::kCard, std::to_string(index));
+    return index;
+}
+
+int AngelOfTheDay::DrawAngelOfTheDay() {
+    return KeepAngel(PickOneToN(random_, kAngelCount));
 }
 
 bool AngelOfTheDay::IsDrawDue(const CivilDate& today) const {
@@ -34,11 +38,10 @@ void AngelOfTheDay::AdvanceDrawDate(const CivilDate& today) {
     store_.WriteSetting(keys::kDate, FormatIsoDate(AddDays(today, 1)));
 }
 
-void AngelOfTheDay::StartUpAngel(bool firstRun) {
+int AngelOfTheDay::StartUpAngel(bool firstRun) {
     if (firstRun) {
         store_.WriteSetting(keys::kDate, FormatIsoDate(clock_.Today()));
-        DrawAngelOfTheDay();
-        return;
+        return DrawAngelOfTheDay();
     }
     const auto stored = ParseWholeNumber(store_.ReadSetting(keys::kCard));
     int index = stored.value_or(0);
@@ -48,7 +51,7 @@ void AngelOfTheDay::StartUpAngel(bool firstRun) {
     } else if (index < 1 || index > kAngelCount) {
         index = PickOneToN(random_, kAngelCount);
     }
-    ShowAngel(index);
+    return KeepAngel(index);
 }
 
 } // namespace haloquill

@@ -1,9 +1,9 @@
 #pragma once
-// Chooses the angel of the day, shows it and remembers it in "Card", with "Date" as the first
-// day on which a new angel is due.
+// Chooses the angel of the day and remembers it in "Card", with "Date" as the first day on which
+// a new angel is due; each choice is given back for the window to show.
 
-#include "ports/angel_display.h"
 #include "ports/clock.h"
+#include "ports/main_view.h"
 #include "ports/random_source.h"
 #include "ports/settings_store.h"
 
@@ -11,16 +11,14 @@ namespace haloquill {
 
 class AngelOfTheDay {
   public:
-    AngelOfTheDay(SettingsStore& store, const Clock& clock, RandomSource& random,
-                  AngelDisplay& display)
-        : store_(store), clock_(clock), random_(random), display_(display) {}
+    AngelOfTheDay(SettingsStore& store, const Clock& clock, RandomSource& random)
+        : store_(store), clock_(clock), random_(random) {}
 
-    // Shows angel `index` and stores it under "Card". An index outside the catalogue shows
-    // nothing but is still stored.
-    void ShowAngel(int index);
+    // Stores angel `index` under "Card", whatever it is, and gives it back.
+    int KeepAngel(int index);
 
-    // Draws one of the fourteen angels uniformly at random and shows it.
-    void DrawAngelOfTheDay();
+    // Draws one of the fourteen angels uniformly at random, stores it and gives it back.
+    int DrawAngelOfTheDay();
 
     // True when "Date" is today or earlier, or cannot be read as a date.
     bool IsDrawDue() const { return IsDrawDue(clock_.Today()); }
@@ -31,15 +29,19 @@ class AngelOfTheDay {
     void AdvanceDrawDate(const CivilDate& today);
 
     // The angel step of the main window's start: a first run stores today and draws; a later
-    // run draws when due (moving "Date" to tomorrow) and otherwise shows the stored angel. A
-    // stored "Card" that names no angel is replaced by a new draw.
-    void StartUpAngel(bool firstRun);
+    // run draws when due (moving "Date" to tomorrow) and otherwise keeps the stored angel. A
+    // stored "Card" that names no angel is replaced by a new draw. Gives back the angel.
+    int StartUpAngel(bool firstRun);
 
   private:
     SettingsStore& store_;
     const Clock& clock_;
     RandomSource& random_;
-    AngelDisplay& display_;
 };
+
+// Shows angel `index` in the window's state: its picture in both boxes, its name and its
+// description. The empty slot 0 shows an empty name and description and leaves the picture; an
+// index outside the catalogue shows nothing.
+void ShowAngelIn(MainWindowModel& model, int index);
 
 } // namespace haloquill

@@ -41,6 +41,7 @@ void MainWindowController::ConfirmExit() {
 }
 
 void MainWindowController::RequestUnload(UnloadReason reason) {
+    const EventScope scope(*this);
     if (closing_) {
         return;
     }
@@ -59,7 +60,7 @@ bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
     if (reason == UnloadReason::UserClose) {
         SetState(WindowState::Minimized);
         AddTrayIcon();
-        view_.HideMainWindow();
+        Window().HideMainWindow();
         cancel = true;
     } else {
         closing_ = true;
@@ -74,7 +75,7 @@ void MainWindowController::Form_Unload() {
     closing_ = true;
     SaveLoadedChoices();
     RemoveTrayIcon();
-    view_.QuitProgram();
+    Window().QuitProgram();
 }
 
 } // namespace haloquill

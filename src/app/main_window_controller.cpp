@@ -8,10 +8,30 @@
 namespace haloquill {
 
 MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
-    : boxes_(ports.messages, closing_), ports_(ports), view_(view),
-      angels_(ports.store, ports.clock, ports.random, *this) {}
+    : boxes_(ports.messages, closing_, [this] { ShowPendingState(); }), ports_(ports), view_(view),
+      angels_(ports.store, ports.clock, ports.random) {}
+
+void MainWindowController::Render() {
+    renderDue_ = true;
+    if (eventDepth_ == 0) {
+        ShowPendingState();
+    }
+}
+
+void MainWindowController::ShowPendingState() {
+    if (renderDue_) {
+        renderDue_ = false;
+        view_.Render(model_);
+    }
+}
+
+MainView& MainWindowController::Window() {
+    ShowPendingState();
+    return view_;
+}
 
 void MainWindowController::OnControlEvent(int id, ControlEvent event, int value) {
+    const EventScope scope(*this);
     if (!IsIdle()) {
         Render(); // a control the user changed shows the state again
         return;
@@ -62,6 +82,7 @@ void MainWindowController::OnControlEvent(int id, ControlEvent event, int value)
 }
 
 std::optional<int> MainWindowController::OnArrowKey(int id) {
+    const EventScope scope(*this);
     // The tray box stands between the two start-up options, so the arrow keys move between
     // them here rather than through the dialog keys.
     if (!IsIdle() || (id != kOptRun && id != kOptDontRun)) {
@@ -137,24 +158,11 @@ void MainWindowController::cmdSettings_Click() {
 }
 
 void MainWindowController::mnuAbout_Click() {
-    view_.ShowAboutWindow();
+    Window().ShowAboutWindow();
 }
 
-void MainWindowController::ShowAngelPicture(int number) {
-    // A number that names no picture leaves the boxes as they are.
-    if (number >= 1 && number <= kAngelCount) {
-        model_.picture = number;
-        Render();
-    }
-}
-
-void MainWindowController::SetCardName(std::string_view name) {
-    model_.cardName = name;
-    Render();
-}
-
-void MainWindowController::SetCardDescription(std::string_view description) {
-    model_.cardDescription = description;
+void MainWindowController::ShowAngel(int index) {
+    ShowAngelIn(model_, index);
     Render();
 }
 

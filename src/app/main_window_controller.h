@@ -5,12 +5,12 @@
 
 #include "angels/angel_of_the_day.h"
 #include "app/tracked_message_boxes.h"
-#include "ports/angel_display.h"
 #include "ports/clock.h"
 #include "ports/main_view.h"
 #include "ports/message_boxes.h"
 #include "ports/random_source.h"
 #include "ports/settings_store.h"
+#include "ports/tray_event.h"
 #include "reminder/reminder_schedule.h"
 #include "settings/autorun_entry.h"
 #include "settings/start_up_choices.h"
@@ -50,14 +50,7 @@ enum class ControlEvent {
 // How often a notification-area icon that the shell refused is offered again, one tick apart.
 inline constexpr int kTrayIconRetries = 30;
 
-// What the mouse did on the notification-area icon, as far as the program cares.
-enum class TrayEvent {
-    DoubleClick,   // the left button double-clicked
-    RightButtonUp, // the right button released
-    Other,
-};
-
-class MainWindowController final : private StartUpControls, private AngelDisplay {
+class MainWindowController final : private StartUpControls {
   public:
     MainWindowController(const MainWindowPorts& ports, MainView& view);
 
@@ -81,8 +74,8 @@ class MainWindowController final : private StartUpControls, private AngelDisplay
     // The taskbar was created anew (Explorer restarted): the icon comes back if it is wanted.
     void OnTaskbarCreated();
 
-    // The start after the one-copy test: loads the window, shows it unless it went to the
-    // notification area, and chooses the promotional label in front.
+    // The start after the one-copy test: loads the window, chooses the promotional label in
+    // front, and shows the window unless it went to the notification area.
     void StartProgram(std::string_view commandLine);
 
     // Prepares the window before it is first shown.
@@ -130,12 +123,33 @@ class MainWindowController final : private StartUpControls, private AngelDisplay
     void CheckSysTray(bool checked) override;
     void SelectRunOption(bool run) override;
     bool SelectTimeText(TimeList list, std::string_view text) override;
-    // AngelDisplay: the angel shown is part of the state.
-    void ShowAngelPicture(int number) override;
-    void SetCardName(std::string_view name) override;
-    void SetCardDescription(std::string_view description) override;
-    // The window shows the state as it is now.
-    void Render() { view_.Render(model_); }
+    // The angel shown is part of the state: picture, name and description change together.
+    void ShowAngel(int index);
+    // The window shows the state once per event: a change made while an event is handled is
+    // shown when the event ends (an event met inside another, in a message box's or the About
+    // window's loop, is one of its own), or before the window does anything else (shown,
+    // hidden, its icon, a message box), so that it never acts while showing an older state.
+    // Outside an event the window shows it at once.
+    void Render();
+    void ShowPendingState();
+    // The window, once it shows the state as it is now.
+    MainView& Window();
+    // Marks one event from outside, for as long as it is handled.
+    class EventScope {
+      public:
+        explicit EventScope(MainWindowController& controller) : controller_(controller) {
+            ++controller_.eventDepth_;
+        }
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+        ~EventScope() {
+            --controller_.eventDepth_;
+            controller_.ShowPendingState();
+        }
+
+      private:
+        MainWindowController& controller_;
+    };
 
     void SelectChoice(ChoiceList list, int position);
     void StoreTimeChoice(ChoiceList list, std::string_view key);
@@ -146,6 +160,8 @@ class MainWindowController final : private StartUpControls, private AngelDisplay
     void RetryTrayIcon();
     void SetState(WindowState state);
 
+    int eventDepth_ = 0;          // events being handled, one inside another
+    bool renderDue_ = false;      // the state changed since the window last showed it
     bool closing_ = false;        // a closing that ends the program has begun
     bool choicesLoaded_ = false;  // the stored start-up choices are in the controls
     bool started_ = false;        // the start is done; the reminder may run

@@ -10,16 +10,18 @@
 namespace haloquill {
 
 void MainWindowController::StartProgram(std::string_view commandLine) {
+    const EventScope scope(*this);
     // The controls as the window's design creates them.
     Render();
     Form_Load(commandLine);
     if (closing_) {
         return;
     }
-    if (!startedInTray_) {
-        view_.ShowMainWindow(windowState_);
-    }
+    // The promotion is chosen before the window shows, so that it comes up with its label.
     CoBrand_Randomize();
+    if (!startedInTray_) {
+        Window().ShowMainWindow(windowState_);
+    }
     started_ = true;
 }
 
@@ -59,10 +61,10 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         store.WriteSetting(keys::kHour, "7");
         store.WriteSetting(keys::kMinute, "0");
         store.WriteSetting(keys::kSecond, "0");
-        angels_.StartUpAngel(true);
+        ShowAngel(angels_.StartUpAngel(true));
         model_.page = Page::Settings;
     } else {
-        angels_.StartUpAngel(false);
+        ShowAngel(angels_.StartUpAngel(false));
         model_.page = Page::Angel;
     }
     Render();

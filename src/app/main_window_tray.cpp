@@ -7,6 +7,7 @@
 namespace haloquill {
 
 void MainWindowController::Timer1_Timer() {
+    const EventScope scope(*this);
     if (!started_ || !IsIdle()) {
         return;
     }
@@ -18,36 +19,37 @@ void MainWindowController::Timer1_Timer() {
     }
     if (angels_.IsDrawDue(moment.date)) {
         angels_.AdvanceDrawDate(moment.date);
-        angels_.DrawAngelOfTheDay();
+        ShowAngel(angels_.DrawAngelOfTheDay());
     }
-    view_.ShowMainWindow(windowState_);
+    Window().ShowMainWindow(windowState_);
     SetState(WindowState::Normal);
 }
 
 void MainWindowController::AddTrayIcon() {
     iconWanted_ = true;
-    trayIconRetriesLeft_ = view_.AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
+    trayIconRetriesLeft_ = Window().AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
     SetState(WindowState::Minimized);
-    view_.HideMainWindow();
+    Window().HideMainWindow();
 }
 
 void MainWindowController::RemoveTrayIcon() {
     iconWanted_ = false;
     trayIconRetriesLeft_ = 0;
-    view_.RemoveNotificationIcon();
+    Window().RemoveNotificationIcon();
 }
 
 void MainWindowController::SetState(WindowState state) {
     // A hidden window is shown later in the state it was last given.
     windowState_ = state;
-    if (view_.IsMainWindowVisible()) {
-        view_.SetWindowState(state);
+    if (Window().IsMainWindowVisible()) {
+        Window().SetWindowState(state);
     }
 }
 
 void MainWindowController::OnTaskbarCreated() {
+    const EventScope scope(*this);
     if (iconWanted_ && !closing_) {
-        trayIconRetriesLeft_ = view_.AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
+        trayIconRetriesLeft_ = Window().AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
     }
 }
 
@@ -55,28 +57,29 @@ void MainWindowController::RetryTrayIcon() {
     // A shell that is busy at logon may refuse the icon without a "TaskbarCreated" to follow.
     if (trayIconRetriesLeft_ > 0) {
         --trayIconRetriesLeft_;
-        if (view_.AddNotificationIcon(texts::kTrayTip)) {
+        if (Window().AddNotificationIcon(texts::kTrayTip)) {
             trayIconRetriesLeft_ = 0;
         }
     }
 }
 
 void MainWindowController::ShowFromTray() {
-    view_.ShowMainWindow(windowState_);
+    Window().ShowMainWindow(windowState_);
     SetState(WindowState::Normal);
-    view_.RestoreProgramIcon();
-    view_.CentreMainWindow();
+    Window().RestoreProgramIcon();
+    Window().CentreMainWindow();
     RemoveTrayIcon();
 }
 
 void MainWindowController::OnTrayNotification(TrayEvent event) {
+    const EventScope scope(*this);
     if (!IsIdle()) {
         return;
     }
     if (event == TrayEvent::DoubleClick) {
         ShowFromTray();
     } else if (event == TrayEvent::RightButtonUp) {
-        view_.ShowTrayMenu();
+        Window().ShowTrayMenu();
     }
 }
 

@@ -5,15 +5,23 @@
 
 #include "ports/message_boxes.h"
 
+#include <functional>
+#include <utility>
+
 namespace haloquill {
 
 class TrackedMessageBoxes final : public MessageBoxes {
   public:
     // `closing` is read after every box: true means the program is on its way out.
-    TrackedMessageBoxes(MessageBoxes& boxes, const bool& closing)
-        : boxes_(boxes), closing_(closing) {}
+    // `beforeEach` runs before each box is shown.
+    TrackedMessageBoxes(MessageBoxes& boxes, const bool& closing,
+                        std::function<void()> beforeEach = {})
+        : boxes_(boxes), closing_(closing), beforeEach_(std::move(beforeEach)) {}
 
     BoxAnswer Show(std::string_view text, BoxKind kind) override {
+        if (beforeEach_) {
+            beforeEach_();
+        }
         ++open_;
         const BoxAnswer answer = boxes_.Show(text, kind);
         --open_;
@@ -25,6 +33,7 @@ class TrackedMessageBoxes final : public MessageBoxes {
   private:
     MessageBoxes& boxes_;
     const bool& closing_;
+    std::function<void()> beforeEach_;
     int open_ = 0;
 };
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #ifndef HALOQUILL_SHORT_VERSION
@@ -33,6 +34,16 @@ inline constexpr std::string_view kApplicationTitle = "Corvel Haloquill";
 inline constexpr auto kMainCaptionText = Join("Corvel Haloquill v", HALOQUILL_SHORT_VERSION);
 inline constexpr std::string_view kMainCaption = View(kMainCaptionText);
 inline constexpr std::string_view kAlreadyRunning = "Application is already running";
+// Said when Windows refuses the window or one of its controls; the program then ends.
+inline constexpr std::string_view kWindowCannotBeMade =
+    "Corvel Haloquill cannot open its window, because Windows refused to make it. The program "
+    "ends now; starting it again may work once other programs have been closed.";
+// The message with Windows' error code, for whoever reads it out to a helper.
+inline std::string WindowCannotBeMade(unsigned long error) {
+    return std::string(kWindowCannotBeMade) + " (Windows error " + std::to_string(error) + ")";
+}
+inline constexpr std::string_view kAboutCannotBeMade =
+    "Corvel Haloquill cannot open its About window, because Windows refused to make it.";
 inline constexpr std::string_view kExitQuestion =
     "Are You Sure You Want To Quit Corvel Haloquill ?";
 inline constexpr std::string_view kBadDate = "Please Enter Correct Date !";

@@ -11,6 +11,7 @@ enum class BoxKind {
     Information,      // information icon, OK
     ExclamationYesNo, // exclamation icon, Yes and No
     InformationYesNo, // information icon, Yes and No
+    Error,            // error icon, OK
 };
 
 enum class BoxAnswer {

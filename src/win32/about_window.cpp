@@ -9,6 +9,7 @@
 #include "win32/gdi_scopes.h"
 #include "win32/styled_controls.h"
 #include "win32/window_class.h"
+#include "win32/wide_text.h"
 #include "win32/window_dpi.h"
 
 #include <utility>
@@ -22,8 +23,7 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance, MainWindowController& controller)
-    : instance_(instance), controller_(controller), gdi_(ScreenDpi()) {}
+AboutWindow::AboutWindow(HINSTANCE instance) : instance_(instance), gdi_(ScreenDpi()) {}
 
 AboutWindow::~AboutWindow() {
     Close();
@@ -43,14 +43,17 @@ bool AboutWindow::Create(HWND owner) {
     AdjustWindowRectAt(frame, kAboutStyle, false, kAboutExStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    const std::string caption(texts::kMainCaption);
-    window_ = ::CreateWindowExA(kAboutExStyle, kAboutWindowClass, caption.c_str(), kAboutStyle, 0,
-                                0, width, height, owner, nullptr, instance_, this);
+    window_ = ::CreateWindowExW(kAboutExStyle, Wide(kAboutWindowClass).c_str(),
+                                Wide(texts::kMainCaption).c_str(), kAboutStyle, 0, 0, width, height,
+                                owner, nullptr, instance_, this);
     if (!window_) {
         return false;
     }
     ExposeAccessibleTraits(window_, AboutWindowTraits());
-    controls_.Create(instance_, window_, AboutWindowLayout(), gdi_);
+    if (!controls_.Create(instance_, window_, AboutWindowLayout(), gdi_)) {
+        Close(); // never shown with a control missing; the next opening tries again
+        return false;
+    }
     ShowIcons();
     return true;
 }
@@ -82,9 +85,9 @@ bool AboutWindow::FitsScreenOf(HWND owner) const {
            SystemHighContrast() == gdi_.HighContrast();
 }
 
-void AboutWindow::ShowModal(HWND owner) {
+bool AboutWindow::ShowModal(HWND owner) {
     if (IsOpen()) {
-        return;
+        return true;
     }
     // The window is kept hidden between openings, since under Wine every window made and
     // destroyed leaves memory behind; one made for another DPI or contrast is made anew.
@@ -92,7 +95,7 @@ void AboutWindow::ShowModal(HWND owner) {
         Close();
     }
     if (!window_ && !Create(owner)) {
-        return;
+        return false;
     }
     CentreOnScreen(window_);
     HWND blocked = owner;
@@ -106,15 +109,15 @@ void AboutWindow::ShowModal(HWND owner) {
     bool quit = false;
     closing_ = false;
     while (window_ && !closing_) {
-        if (::GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
         }
-        if (window_ && ::IsDialogMessageA(window_, &message)) {
+        if (window_ && ::IsDialogMessageW(window_, &message)) {
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     if (blocked && wasEnabled) {
         ::EnableWindow(blocked, TRUE);
@@ -126,6 +129,7 @@ void AboutWindow::ShowModal(HWND owner) {
     if (quit) {
         ::PostQuitMessage(static_cast<int>(message.wParam));
     }
+    return true;
 }
 
 void AboutWindow::BringToFront() {
@@ -189,8 +193,11 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
             EndModal();
             return 0;
         default:
+            // A link reports its click to the owner, as the owner's own labels do.
             if (HIWORD(wParam) == STN_CLICKED) {
-                controller_.OnControlEvent(LOWORD(wParam), ControlEvent::Clicked);
+                if (HWND owner = ::GetWindow(window, GW_OWNER)) {
+                    ::SendMessageA(owner, WM_COMMAND, wParam, lParam);
+                }
                 return 0;
             }
             break;
@@ -200,13 +207,13 @@ LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         EndModal();
         return 0;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = nullptr;
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     default:
         break;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

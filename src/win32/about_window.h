@@ -2,7 +2,6 @@
 // The About window: the program's name and version, a few words about it, and two links to the
 // maker's pages. Shown modally; the main window takes no input while it is open.
 
-#include "app/main_window_controller.h"
 #include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 #include "win32/program_icons.h"
@@ -15,8 +14,8 @@ inline constexpr char kAboutWindowClass[] = "CorvelHaloquillAbout";
 
 class AboutWindow {
   public:
-    // The window's links are reported to `controller` as the main window's controls are.
-    AboutWindow(HINSTANCE instance, MainWindowController& controller);
+    // The window's links report their clicks to its owner as commands.
+    explicit AboutWindow(HINSTANCE instance);
     AboutWindow(const AboutWindow&) = delete;
     AboutWindow& operator=(const AboutWindow&) = delete;
     ~AboutWindow();
@@ -24,7 +23,8 @@ class AboutWindow {
     // Opens the window centred on the screen, owned by `owner` (so it stays in front of it and
     // out of the taskbar), disables `owner` until it is closed, and returns when it has been
     // closed, which hides it for the next opening. A quit request met meanwhile is passed on.
-    void ShowModal(HWND owner);
+    // False when Windows refused the window or one of its controls.
+    [[nodiscard]] bool ShowModal(HWND owner);
     bool IsOpen() const { return window_ != nullptr && ::IsWindowVisible(window_); }
     // Brings the open window to the foreground, in front of its owner.
     void BringToFront();
@@ -48,7 +48,6 @@ class AboutWindow {
     void EndModal();
 
     HINSTANCE instance_;
-    MainWindowController& controller_;
     ProgramIcons icons_;
     int iconsDpi_ = 0; // the DPI `icons_` were drawn for
     GdiCache gdi_;

@@ -15,10 +15,6 @@ namespace haloquill::win32 {
 
 namespace {
 
-using CreateStdAccessibleObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
-
 constexpr wchar_t kOleacc[] = L"oleacc.dll";
 constexpr wchar_t kOleAutomation[] = L"oleaut32.dll";
 
@@ -57,8 +53,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
 
     // The system's object for the window; false when oleacc cannot give one.
     bool Attach() {
-        const auto create =
-            oleacc_.Get<CreateStdAccessibleObjectFunction>("CreateStdAccessibleObject");
+        const auto create = HALOQUILL_LATE_BOUND(oleacc_, CreateStdAccessibleObject);
         return create &&
                SUCCEEDED(create(window_, OBJID_CLIENT, IID_IAccessible, system_.ReceiveVoid())) &&
                system_;
@@ -210,7 +205,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
   private:
     // A string for the caller, who frees it.
     HRESULT Text(const std::wstring& text, BSTR* out) {
-        const auto allocate = oleAutomation_.Get<SysAllocStringFunction>("SysAllocString");
+        const auto allocate = HALOQUILL_LATE_BOUND(oleAutomation_, SysAllocString);
         *out = allocate ? allocate(text.c_str()) : nullptr;
         return *out ? S_OK : E_OUTOFMEMORY;
     }
@@ -245,7 +240,7 @@ LRESULT AnswerClientObject(HWND window, WPARAM wParam, Exposure& exposure) {
     // COM's reference counting owns the object from here.
     const InterfaceReference<IAccessible> reference(object.release());
     SystemLibrary oleacc(kOleacc);
-    const auto lresultFromObject = oleacc.Get<LresultFromObjectFunction>("LresultFromObject");
+    const auto lresultFromObject = HALOQUILL_LATE_BOUND(oleacc, LresultFromObject);
     const LRESULT answer =
         lresultFromObject ? lresultFromObject(IID_IAccessible, wParam, reference.Get()) : 0;
     // A negative answer is an error code.

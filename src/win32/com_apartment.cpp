@@ -6,7 +6,7 @@ namespace haloquill::win32 {
 
 ComApartment::~ComApartment() {
     if (entered_) {
-        if (const auto uninitialize = ole_.Get<void(WINAPI*)()>("CoUninitialize")) {
+        if (const auto uninitialize = HALOQUILL_LATE_BOUND(ole_, CoUninitialize)) {
             uninitialize();
         }
     }
@@ -16,8 +16,7 @@ bool ComApartment::Enter() {
     if (entered_) {
         return true;
     }
-    using InitializeFunction = HRESULT(WINAPI*)(void*, DWORD);
-    const auto initialize = ole_.Get<InitializeFunction>("CoInitializeEx");
+    const auto initialize = HALOQUILL_LATE_BOUND(ole_, CoInitializeEx);
     if (!initialize) {
         return false;
     }

@@ -3,24 +3,18 @@
 #include "win32/system_library.h"
 
 #include <shlwapi.h>
+#include <uxtheme.h>
 
 namespace haloquill::win32 {
 
 namespace {
-
-using InitCommonControlsExFunction = decltype(&::InitCommonControlsEx);
-using SetWindowSubclassFunction = decltype(&::SetWindowSubclass);
-using RemoveWindowSubclassFunction = decltype(&::RemoveWindowSubclass);
-using DefSubclassProcFunction = decltype(&::DefSubclassProc);
-using SetWindowThemeFunction = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
 
 // The two libraries and the functions the program takes from them. They stay loaded for the
 // process's life, since controls subclassed through comctl32 live until its end.
 struct CommonControlsLibrary {
     CommonControlsLibrary() {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
-        const auto initialise =
-            ExportOf<InitCommonControlsExFunction>(comctl32, "InitCommonControlsEx");
+        const auto initialise = HALOQUILL_EXPORT_OF(comctl32, InitCommonControlsEx);
         loaded = initialise && initialise(&classes);
         DLLVERSIONINFO version{};
         version.cbSize = sizeof version;
@@ -34,13 +28,11 @@ struct CommonControlsLibrary {
     // looks for it there in the program's folder too; loaded here first, from system32, it is
     // the copy that drawing finds.
     HMODULE msimg32 = LoadSystemLibrary(L"msimg32.dll");
-    SetWindowSubclassFunction setSubclass =
-        ExportOf<SetWindowSubclassFunction>(comctl32, "SetWindowSubclass");
-    RemoveWindowSubclassFunction removeSubclass =
-        ExportOf<RemoveWindowSubclassFunction>(comctl32, "RemoveWindowSubclass");
-    DefSubclassProcFunction defSubclass =
-        ExportOf<DefSubclassProcFunction>(comctl32, "DefSubclassProc");
-    SetWindowThemeFunction setTheme = ExportOf<SetWindowThemeFunction>(uxtheme, "SetWindowTheme");
+    decltype(&::SetWindowSubclass) setSubclass = HALOQUILL_EXPORT_OF(comctl32, SetWindowSubclass);
+    decltype(&::RemoveWindowSubclass) removeSubclass =
+        HALOQUILL_EXPORT_OF(comctl32, RemoveWindowSubclass);
+    decltype(&::DefSubclassProc) defSubclass = HALOQUILL_EXPORT_OF(comctl32, DefSubclassProc);
+    decltype(&::SetWindowTheme) setTheme = HALOQUILL_EXPORT_OF(uxtheme, SetWindowTheme);
     bool loaded = false;
     DWORD majorVersion = 0;
 };
@@ -75,7 +67,7 @@ LRESULT DefSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Only a subclass procedure calls this, and there is none without comctl32.
     const auto defSubclass = Library().defSubclass;
     return defSubclass ? defSubclass(window, message, wParam, lParam)
-                       : ::DefWindowProcA(window, message, wParam, lParam);
+                       : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 void RemoveVisualStyle(HWND control) {

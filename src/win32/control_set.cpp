@@ -7,23 +7,24 @@
 
 namespace haloquill::win32 {
 
-void ControlSet::Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+bool ControlSet::Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
                         GdiCache& gdi) {
     controls_.clear();
     frameStyles_.clear();
     specs_.clear();
-    Add(instance, window, layout, gdi);
+    return Add(instance, window, layout, gdi);
 }
 
-void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
                      GdiCache& gdi) {
     // The version 6 classes the manifest asks for are registered before the first control.
     LoadCommonControls();
     const std::string siteBase(ConfiguredSiteBase());
     for (const ControlSpec& spec : layout) {
         const HWND parent = spec.container == kNoControl ? window : Control(spec.container);
-        if (!parent) {
-            continue;
+        if (!parent || !::IsWindow(parent)) {
+            ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return false;
         }
         if (spec.kind == ControlKind::Rectangle) {
             // Rectangles are drawn by the frame that holds them, beneath its controls.
@@ -34,7 +35,7 @@ void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
         HWND control =
             CreateStyledControl(instance, parent, spec, WithSiteName(spec.caption, siteBase), gdi);
         if (!control) {
-            continue;
+            return false;
         }
         controls_[spec.id] = control;
         specs_.push_back(spec);
@@ -44,6 +45,7 @@ void ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
     }
     ColourFrames(gdi);
     StyleFrames(gdi);
+    return true;
 }
 
 void ControlSet::StyleFrames(GdiCache& gdi) {

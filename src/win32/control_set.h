@@ -22,12 +22,15 @@ class ControlSet {
 
     // Creates every control of `layout` under `window`, each inside the frame that holds it, at
     // its place for the cache's DPI; the layout's rectangles are drawn by their frames. The set
-    // must outlive the controls, whose frames keep their look here.
-    void Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
-                GdiCache& gdi);
+    // must outlive the controls, whose frames keep their look here. False, with Windows' error
+    // left for GetLastError, as soon as a control cannot be made: a window is never shown with
+    // a control missing.
+    [[nodiscard]] bool Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+                              GdiCache& gdi);
     // Creates more controls of the same window, as Create does, beside those made before; their
     // containers are made before them or by an earlier call.
-    void Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout, GdiCache& gdi);
+    [[nodiscard]] bool Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
+                           GdiCache& gdi);
     // Moves and sizes every control for the cache's DPI and gives it the cache's font, as Create
     // would have at that DPI; the controls themselves, their state and the focus stay.
     void ApplyDpi(GdiCache& gdi);

@@ -7,12 +7,14 @@
 #include "win32/unique_handle.h"
 #include "win32/window_class.h"
 
+#include <iterator>
+
 namespace haloquill::win32 {
 
 namespace {
 
 const FrameStyle* StyleOf(HWND window) {
-    return reinterpret_cast<const FrameStyle*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<const FrameStyle*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void PaintFrame(HWND window, HDC dc) {
@@ -27,14 +29,14 @@ void PaintFrame(HWND window, HDC dc) {
     }
 
     const int dpi = style->dpi;
-    char caption[256] = {};
-    const int length = ::GetWindowTextA(window, caption, static_cast<int>(sizeof caption));
+    wchar_t caption[256] = {};
+    const int length = ::GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
     if (length > 0) {
         const SelectedObject font(dc, style->captionFont);
-        TEXTMETRICA metrics{};
-        ::GetTextMetricsA(dc, &metrics);
+        TEXTMETRICW metrics{};
+        ::GetTextMetricsW(dc, &metrics);
         SIZE extent{};
-        ::GetTextExtentPoint32A(dc, caption, length, &extent);
+        ::GetTextExtentPoint32W(dc, caption, length, &extent);
         const CaptionPlace place = FrameCaptionPlace(extent.cx, metrics.tmHeight, dpi);
         RECT border = client;
         border.top += place.borderTop;
@@ -43,7 +45,7 @@ void PaintFrame(HWND window, HDC dc) {
         ::FillRect(dc, &textBox, style->background);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, style->captionColour);
-        ::TextOutA(dc, place.textLeft, 0, caption, length);
+        ::TextOutW(dc, place.textLeft, 0, caption, length);
     }
 
     const UniqueGdiObject pen(
@@ -82,7 +84,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     default:
         break;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -93,7 +95,7 @@ bool RegisterFrameWindowClass(HINSTANCE instance) {
 }
 
 void SetFrameStyle(HWND frame, const FrameStyle* style) {
-    ::SetWindowLongPtrA(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style));
+    ::SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(style));
     ::InvalidateRect(frame, nullptr, TRUE);
 }
 

@@ -6,6 +6,7 @@
 #include "win32/description_box.h"
 #include "win32/menus.h"
 #include "win32/styled_controls.h"
+#include "win32/wide_text.h"
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
@@ -30,14 +31,14 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
 
 MainWindow::MainWindow(HINSTANCE instance, const MainWindowPorts& ports)
-    : instance_(instance), controller_(ports, *this), gdi_(ScreenDpi()),
+    : instance_(instance), messages_(ports.messages), controller_(ports, *this), gdi_(ScreenDpi()),
       pictures_(instance, gdi_.Dpi()) {}
 
 MainWindow::~MainWindow() {
     about_.reset();
     tray_.Remove();
     if (window_ && ::IsWindow(window_)) {
-        ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
     }
 }
@@ -61,10 +62,10 @@ bool MainWindow::Create() {
         return false;
     }
 
-    const std::string caption(texts::kMainCaption);
-    window_ = ::CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, caption.c_str(), kMainStyle,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                                nullptr, instance_, this);
+    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, Wide(kMainWindowClass).c_str(),
+                                Wide(texts::kMainCaption).c_str(), kMainStyle, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                instance_, this);
     if (!window_ || !CreateTrayReceiver()) {
         return false;
     }
@@ -85,41 +86,44 @@ bool MainWindow::CreateTrayReceiver() {
     }
     // A hidden window of its own, owned by the main window, so that a start into the
     // notification area makes no control.
-    receiver_ = ::CreateWindowExA(WS_EX_TOOLWINDOW, kTrayReceiverClass, "", WS_POPUP, 0, 0, 0, 0,
-                                  window_, nullptr, instance_, nullptr);
+    receiver_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, Wide(kTrayReceiverClass).c_str(), L"", WS_POPUP,
+                                  0, 0, 0, 0, window_, nullptr, instance_, nullptr);
     if (!receiver_) {
         return false;
     }
-    ::SetWindowLongPtrA(receiver_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(receiver_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;
 }
 
-void MainWindow::BuildWindow() {
+bool MainWindow::BuildWindow() {
     if (built_ || !window_) {
-        return;
+        return window_ != nullptr;
     }
     built_ = true;
     ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
     PlaceWindow();
-    controls_.Create(instance_, window_, MainWindowLayoutPart(false), gdi_);
-    if (HWND description = Control(kTxtCardDesc)) {
-        ProtectDescriptionBox(description);
+    if (!controls_.Create(instance_, window_, MainWindowLayoutPart(false), gdi_)) {
+        return false;
     }
+    ProtectDescriptionBox(Control(kTxtCardDesc));
     const MainWindowModel& model = controller_.Model();
-    if (model.page == Page::Settings) {
-        BuildSettingsPage();
+    if (model.page == Page::Settings && !BuildSettingsPage()) {
+        return false;
     }
     ShowModel(model);
     // Focus rectangles and access-key underlines follow the user's setting and last input.
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    return true;
 }
 
-void MainWindow::BuildSettingsPage() {
+bool MainWindow::BuildSettingsPage() {
     if (settingsBuilt_ || !built_) {
-        return;
+        return true;
     }
     settingsBuilt_ = true;
-    controls_.Add(instance_, window_, MainWindowLayoutPart(true), gdi_);
+    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(true), gdi_)) {
+        return false;
+    }
     // The new page is behind the one in front until it is brought forward.
     if (HWND page = Control(kFraSettings)) {
         ::ShowWindow(page, SW_HIDE);
@@ -129,6 +133,13 @@ void MainWindow::BuildSettingsPage() {
     if (shownPage_ == Page::Settings) {
         shownPage_.reset();
     }
+    return true;
+}
+
+void MainWindow::EndForWindowFailure() {
+    const DWORD error = ::GetLastError();
+    messages_.Show(texts::WindowCannotBeMade(error), BoxKind::Error);
+    QuitProgram();
 }
 
 void MainWindow::PlaceWindow() {
@@ -224,7 +235,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         }
         return 0;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_ = nullptr;
         receiver_ = nullptr; // destroyed with its owner
         break;
@@ -237,12 +248,12 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         }
         break;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wParam,
                                           LPARAM lParam) {
-    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(receiver, GWLP_USERDATA));
+    auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(receiver, GWLP_USERDATA));
     if (self && message == kTrayCallbackMessage) {
         self->controller_.OnTrayNotification(TrayEventOf(LOWORD(lParam)));
         return 0;
@@ -254,7 +265,7 @@ LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wP
     if (self && message == kIdleAnswerMessage) {
         return self->idleProbe_;
     }
-    return ::DefWindowProcA(receiver, message, wParam, lParam);
+    return ::DefWindowProcW(receiver, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

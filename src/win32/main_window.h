@@ -79,8 +79,11 @@ class MainWindow final : public MainView {
     bool CreateTrayReceiver();
     // Makes the menu bar and the controls of everything but the settings page (once), showing
     // the controller's state; the settings page is made when it first comes to the front.
-    void BuildWindow();
-    void BuildSettingsPage();
+    // False when Windows refused a control; the window is then never shown.
+    [[nodiscard]] bool BuildWindow();
+    [[nodiscard]] bool BuildSettingsPage();
+    // Says that the window could not be made, with Windows' error, and ends the program.
+    void EndForWindowFailure();
     // Brings the existing controls in line with `model`, changing only what differs.
     void ShowModel(const MainWindowModel& model);
     void OnCommand(int id, int code);
@@ -96,6 +99,7 @@ class MainWindow final : public MainView {
     void RestoreFocus();
 
     HINSTANCE instance_;
+    MessageBoxes& messages_; // says when the window cannot be made
     UINT taskbarCreated_ = 0;
     FocusMemory focus_;
     const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) {

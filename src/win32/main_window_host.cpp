@@ -11,7 +11,11 @@
 namespace haloquill::win32 {
 
 void MainWindow::ShowMainWindow(WindowState state) {
-    BuildWindow(); // made in one go while still hidden, so nothing half-done is seen
+    // Made in one go while still hidden, so nothing half-done is seen.
+    if (!BuildWindow()) {
+        EndForWindowFailure();
+        return;
+    }
     const bool minimized = state == WindowState::Minimized;
     ::ShowWindow(window_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
     if (!minimized) {

@@ -3,20 +3,15 @@
 
 #include "win32/main_window.h"
 
+#include "design/app_texts.h"
 #include "win32/styled_controls.h"
+#include "win32/wide_text.h"
 
 #include <string>
 
 namespace haloquill::win32 {
 
 namespace {
-
-std::string TextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 // Also sent when the state is the same: an option button takes its Tab stop from it, which only
 // the selected one of the two keeps.
@@ -34,7 +29,7 @@ void ShowList(HWND box, ChoiceList list, const MainWindowModel& model) {
     if (model.listsFilled && ::SendMessageA(box, CB_GETCOUNT, 0, 0) == 0) {
         ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
         for (const std::string& entry : ChoiceListEntries(list)) {
-            ::SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+            ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
         }
         ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
     }
@@ -50,8 +45,9 @@ void MainWindow::Render(const MainWindowModel& model) {
     if (!built_) {
         return; // the controls show the state when they are made
     }
-    if (model.page == Page::Settings) {
-        BuildSettingsPage();
+    if (model.page == Page::Settings && !BuildSettingsPage()) {
+        EndForWindowFailure();
+        return;
     }
     ShowModel(model);
 }
@@ -68,13 +64,13 @@ void MainWindow::ShowModel(const MainWindowModel& model) {
         ::EnableWindow(trayBox, model.sysTrayEnabled ? TRUE : FALSE);
     }
 
-    if (HWND label = Control(kLblCardName); label && TextOf(label) != model.cardName) {
-        ::SetWindowTextA(label, model.cardName.c_str());
+    if (HWND label = Control(kLblCardName); label && WindowText(label) != model.cardName) {
+        ::SetWindowTextW(label, Wide(model.cardName).c_str());
         FitLabelToText(label, gdi_);
     }
     // Set only when it differs, so the box keeps its scroll position.
-    if (HWND box = Control(kTxtCardDesc); box && TextOf(box) != model.cardDescription) {
-        ::SetWindowTextA(box, model.cardDescription.c_str());
+    if (HWND box = Control(kTxtCardDesc); box && WindowText(box) != model.cardDescription) {
+        ::SetWindowTextW(box, Wide(model.cardDescription).c_str());
     }
     // Controls exist only once the window is to be shown, so the picture goes straight into
     // every box that does not show it yet, the settings page's included when made later.
@@ -118,11 +114,13 @@ void MainWindow::ShowFront(ControlId front, ControlId back) {
 
 void MainWindow::ShowAboutWindow() {
     if (!about_) {
-        about_ = std::make_unique<AboutWindow>(instance_, controller_);
+        about_ = std::make_unique<AboutWindow>(instance_);
     }
     // Disabling the window takes the focus from it; it comes back when the About window closes.
     RememberFocus();
-    about_->ShowModal(window_);
+    if (!about_->ShowModal(window_)) {
+        messages_.Show(texts::kAboutCannotBeMade, BoxKind::Error);
+    }
     if (window_ && ::IsWindow(window_) && ::GetActiveWindow() == window_) {
         RestoreFocus();
     }

@@ -1,5 +1,7 @@
 #include "win32/menus.h"
 
+#include "win32/wide_text.h"
+
 #include <string>
 
 namespace haloquill::win32 {
@@ -9,22 +11,22 @@ namespace {
 // Appends the entries under `parent` to `menu`; a sub-menu then belongs to `menu`.
 void AppendEntries(HMENU menu, ControlId parent) {
     for (const MenuEntry& entry : MenuEntriesUnder(parent)) {
-        const std::string caption(entry.caption);
+        const std::wstring caption = Wide(entry.caption);
         switch (entry.kind) {
         case MenuEntryKind::Separator:
-            ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             break;
         case MenuEntryKind::SubMenu: {
             UniqueMenu items(::CreatePopupMenu());
             AppendEntries(items.Get(), entry.id);
-            if (::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(items.Get()),
+            if (::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(items.Get()),
                               caption.c_str())) {
                 items.Release();
             }
             break;
         }
         case MenuEntryKind::Command:
-            ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(entry.id), caption.c_str());
+            ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(entry.id), caption.c_str());
             break;
         }
     }

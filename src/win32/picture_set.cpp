@@ -64,10 +64,8 @@ PictureSet::~PictureSet() {
 }
 
 HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
-    using StreamFunction = HRESULT(WINAPI*)(HGLOBAL, BOOL, IStream**);
-    using LoadPictureFunction = HRESULT(WINAPI*)(IStream*, LONG, BOOL, REFIID, void**);
-    const auto createStream = ole_.Get<StreamFunction>("CreateStreamOnHGlobal");
-    const auto loadPicture = oleAutomation_.Get<LoadPictureFunction>("OleLoadPicture");
+    const auto createStream = HALOQUILL_LATE_BOUND(ole_, CreateStreamOnHGlobal);
+    const auto loadPicture = HALOQUILL_LATE_BOUND(oleAutomation_, OleLoadPicture);
     if (!createStream || !loadPicture || !com_.Enter()) {
         return nullptr;
     }
@@ -77,6 +75,10 @@ HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
         return nullptr;
     }
     void* target = ::GlobalLock(memory);
+    if (!target) {
+        ::GlobalFree(memory);
+        return nullptr;
+    }
     std::memcpy(target, data, size);
     ::GlobalUnlock(memory);
 

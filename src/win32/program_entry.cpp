@@ -19,14 +19,14 @@ namespace {
 
 int RunMessageLoop(haloquill::win32::MainWindow& mainWindow) {
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         HWND window = mainWindow.Handle();
         if (window &&
-            (mainWindow.PreTranslateMessage(message) || ::IsDialogMessageA(window, &message))) {
+            (mainWindow.PreTranslateMessage(message) || ::IsDialogMessageW(window, &message))) {
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -68,6 +68,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
             // Arguments that are not valid UTF-16 count as none.
             mainWindow.Start(win32::FromWide(commandLine ? commandLine : L"").value_or(""));
             result = RunMessageLoop(mainWindow);
+        } else {
+            const DWORD error = ::GetLastError();
+            messageBoxes.Show(texts::WindowCannotBeMade(error), BoxKind::Error);
         }
     }
     return result;

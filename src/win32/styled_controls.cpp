@@ -7,8 +7,11 @@
 #include "win32/common_controls.h"
 #include "win32/frame_window.h"
 #include "win32/gdi_scopes.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
+
+#include <iterator>
 
 namespace haloquill::win32 {
 
@@ -160,14 +163,18 @@ void DrawListItem(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
     const bool selected = face.selectedColours;
     ::FillRect(dc, &rect, gdi.Brush(selected ? colours.selectedBackground : colours.background));
     if (item.itemID != static_cast<UINT>(-1)) {
-        char text[64] = {};
-        ::SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
+        wchar_t text[64] = {};
+        if (::SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0) <
+            static_cast<LRESULT>(std::size(text))) {
+            ::SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID,
+                           reinterpret_cast<LPARAM>(text));
+        }
         const SelectedObject font(dc, gdi.Font(LookOf(id).font));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ToColorRef(selected ? colours.selectedText : colours.text));
         RECT textRect = rect;
         textRect.left += face.textIndent;
-        ::DrawTextA(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     if (face.focusRectangle) {
         ::DrawFocusRect(dc, &rect);
@@ -192,8 +199,8 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
     }
     ::DrawEdge(dc, &rect, face.sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    char caption[128] = {};
-    ::GetWindowTextA(item.hwndItem, caption, sizeof caption);
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
     {
         const SelectedObject font(dc, gdi.Font(LookOf(id).font));
         ::SetBkMode(dc, TRANSPARENT);
@@ -201,7 +208,7 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
                        face.greyCaption ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
         RECT text = rect;
         ::OffsetRect(&text, face.captionShift, face.captionShift);
-        ::DrawTextA(dc, caption, -1, &text,
+        ::DrawTextW(dc, caption, -1, &text,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | (face.accessKeys ? 0 : DT_HIDEPREFIX));
     }
     if (face.focusInset >= 0) {
@@ -236,8 +243,8 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     const DWORD exStyle =
         (traits.holdsControls ? WS_EX_CONTROLPARENT : 0) | (traits.sunken ? WS_EX_CLIENTEDGE : 0);
     const PixelRect place = ControlPlace(spec, gdi.Dpi());
-    HWND control = ::CreateWindowExA(exStyle, className, caption.c_str(), style, place.left,
-                                     place.top, place.Width(), place.Height(), parent,
+    HWND control = ::CreateWindowExW(exStyle, Wide(className).c_str(), Wide(caption).c_str(), style,
+                                     place.left, place.top, place.Width(), place.Height(), parent,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                      instance, nullptr);
     if (!control) {
@@ -262,16 +269,16 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
 
 void FitLabelToText(HWND label, GdiCache& gdi) {
     const ControlLook look = LookOf(static_cast<ControlId>(::GetDlgCtrlID(label)));
-    const int length = ::GetWindowTextLengthA(label);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::GetWindowTextA(label, text.data(), length + 1);
+    const int length = ::GetWindowTextLengthW(label);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(label, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
 
     RECT extent{0, 0, 0, 0};
     {
         const WindowDc dc(label);
         const SelectedObject font(dc.Get(), gdi.Font(look.font));
-        ::DrawTextA(dc.Get(), text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
+        ::DrawTextW(dc.Get(), text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
     }
 
     ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,

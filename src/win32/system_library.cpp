@@ -1,3 +1,10 @@
+// SetDefaultDllDirectories is declared for Windows 8 and later; this file looks it up at run
+// time, typed by that declaration, and calls nothing else of later Windows.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0602
+#define _WIN32_WINNT 0x0602
+
 #include "win32/system_library.h"
 
 #include <string>
@@ -7,9 +14,8 @@ namespace haloquill::win32 {
 bool RestrictDllSearchToSystem32() {
     // Looked up rather than imported: Windows 7 has it only with an update, and an import would
     // keep the program from starting without it.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const auto setDefaultDirectories = ExportOf<SetDefaultDllDirectoriesFunction>(
-        ::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    const auto setDefaultDirectories =
+        HALOQUILL_EXPORT_OF(::GetModuleHandleW(L"kernel32.dll"), SetDefaultDllDirectories);
     if (setDefaultDirectories && setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         return true;
     }

@@ -25,6 +25,13 @@ template <typename Function> Function ExportOf(HMODULE module, const char* name)
                   : nullptr;
 }
 
+// The function `function` of a SystemLibrary, or of a module with EXPORT_OF, looked up by its
+// name and typed by its declaration in the Windows headers, so that the two cannot disagree.
+// Every function the program calls late goes through one of these.
+#define HALOQUILL_LATE_BOUND(library, function) ((library).Get<decltype(&::function)>(#function))
+#define HALOQUILL_EXPORT_OF(module, function)                                                      \
+    (::haloquill::win32::ExportOf<decltype(&::function)>((module), #function))
+
 // A system DLL held by its user: loaded from system32 with the first function asked for, freed
 // with its owner.
 class SystemLibrary {

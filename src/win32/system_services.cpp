@@ -22,6 +22,8 @@ UINT BoxFlags(BoxKind kind) {
         return MB_OK | MB_ICONINFORMATION;
     case BoxKind::ExclamationYesNo:
         return MB_YESNO | MB_ICONEXCLAMATION;
+    case BoxKind::Error:
+        return MB_OK | MB_ICONERROR;
     case BoxKind::InformationYesNo:
         break;
     }
@@ -42,10 +44,11 @@ BoxAnswer AnswerOf(int result) {
 }
 
 BoxAnswer SystemMessageBoxes::Show(std::string_view text, BoxKind kind) {
-    const std::string message(text);
-    const std::string title(texts::kApplicationTitle);
+    // Wide, so that every text shows as written whatever the system's code page.
+    const std::wstring message = ToWide(text).value_or(L"?");
+    const std::wstring title = ToWide(texts::kApplicationTitle).value_or(L"");
     HWND owner = owner_ && ::IsWindow(owner_) ? owner_ : nullptr;
-    return AnswerOf(::MessageBoxA(owner, message.c_str(), title.c_str(), BoxFlags(kind)));
+    return AnswerOf(::MessageBoxW(owner, message.c_str(), title.c_str(), BoxFlags(kind)));
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const std::string& name)

@@ -1,14 +1,18 @@
 #include "win32/tray_icon.h"
 
+#include "win32/wide_text.h"
+
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
+#include <string>
 
 namespace haloquill::win32 {
 
 namespace {
 
-// The first layout of the record: size, window, id, flags, message, icon and a 64-byte tip.
-constexpr DWORD kRecordSize = 88;
+// The first layout of the record: size, window, id, flags, message, icon and a tip of 64
+// UTF-16 units.
+constexpr DWORD kRecordSize = NOTIFYICONDATAW_V1_SIZE;
 
 } // namespace
 
@@ -25,7 +29,7 @@ TrayEvent TrayEventOf(UINT mouseMessage) {
 
 BOOL TrayIcon::Notify(DWORD message) {
     if (!notify_) {
-        notify_ = shell_.Get<ShellNotifyFunction>("Shell_NotifyIconA");
+        notify_ = HALOQUILL_LATE_BOUND(shell_, Shell_NotifyIconW);
     }
     return notify_ ? notify_(message, &record_) : FALSE;
 }
@@ -49,10 +53,11 @@ bool TrayIcon::Add(HWND receiver, HICON icon, std::string_view tip) {
     record_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record_.uCallbackMessage = kTrayCallbackMessage;
     record_.hIcon = icon;
-    // The first layout of the record holds 63 characters of tip and its NUL.
-    const std::size_t length = std::min(tip.size(), std::size_t{63});
-    std::memcpy(record_.szTip, tip.data(), length);
-    record_.szTip[length] = '\0';
+    // The first layout of the record holds 63 units of tip and its NUL.
+    const std::wstring wide = Wide(tip);
+    const std::size_t length = std::min(wide.size(), std::size_t{63});
+    std::wmemcpy(record_.szTip, wide.data(), length);
+    record_.szTip[length] = L'\0';
     shown_ = Notify(NIM_ADD) != FALSE;
     return shown_;
 }

@@ -7,7 +7,7 @@
 
 #include <shellapi.h>
 
-#include "app/main_window_controller.h"
+#include "ports/tray_event.h"
 #include "win32/system_library.h"
 
 namespace haloquill::win32 {
@@ -20,7 +20,7 @@ inline constexpr UINT kTrayIconId = 1;
 // The program's reading of the icon's mouse message.
 TrayEvent TrayEventOf(UINT mouseMessage);
 
-using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+using ShellNotifyFunction = decltype(&::Shell_NotifyIconW);
 
 class TrayIcon {
   public:
@@ -45,7 +45,7 @@ class TrayIcon {
 
     ShellNotifyFunction notify_;
     SystemLibrary shell_{L"shell32.dll"};
-    NOTIFYICONDATAA record_{};
+    NOTIFYICONDATAW record_{};
     bool wanted_ = false; // the program is in the notification area
     bool shown_ = false;  // the shell accepted the icon
 };

@@ -20,6 +20,17 @@ std::optional<std::string> FromWide(std::wstring_view text) {
     return Utf8FromUtf16(std::u16string(text.begin(), text.end()));
 }
 
+std::wstring Wide(std::string_view text) {
+    return ToWide(text).value_or(L"?");
+}
+
+std::string WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return FromWide(text).value_or(std::string());
+}
+
 std::optional<std::string> LowerCaseName(std::string_view name) {
     auto wide = ToWide(name);
     if (!wide) {

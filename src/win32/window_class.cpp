@@ -1,9 +1,13 @@
 #include "win32/window_class.h"
 
+#include "win32/wide_text.h"
+
 namespace haloquill::win32 {
 
 bool RegisterWindowClass(const WindowClassSpec& spec) {
-    WNDCLASSEXA windowClass{};
+    // Wide windows, so that every text they show is the program's UTF-8 text as written.
+    const std::wstring name = Wide(spec.name);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = spec.style;
     windowClass.lpfnWndProc = spec.procedure;
@@ -11,8 +15,8 @@ bool RegisterWindowClass(const WindowClassSpec& spec) {
     windowClass.hIcon = spec.icon;
     windowClass.hIconSm = spec.smallIcon;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = spec.name;
-    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    windowClass.lpszClassName = name.c_str();
+    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 POINT CentredOnScreen(int width, int height) {

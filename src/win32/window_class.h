@@ -31,14 +31,14 @@ void CentreOnScreen(HWND window);
 template <typename Owner>
 LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         auto* owner = static_cast<Owner*>(create->lpCreateParams);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
         owner->Attach(window);
     }
-    auto* owner = reinterpret_cast<Owner*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* owner = reinterpret_cast<Owner*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
     return owner ? owner->HandleMessage(window, message, wParam, lParam)
-                 : ::DefWindowProcA(window, message, wParam, lParam);
+                 : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

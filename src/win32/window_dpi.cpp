@@ -1,3 +1,10 @@
+// The DPI functions of Windows 10 are declared for it alone; this file looks them up at run time,
+// typed by those declarations, and calls nothing else of later Windows.
+#undef WINVER
+#undef _WIN32_WINNT
+#define WINVER 0x0A00
+#define _WIN32_WINNT 0x0A00
+
 #include "win32/window_dpi.h"
 
 #include "win32/gdi_cache.h"
@@ -8,22 +15,20 @@ namespace haloquill::win32 {
 namespace {
 
 // user32 is always loaded; these calls are looked up because Windows 7 and 8 lack them.
-template <typename Function> Function User32Export(const char* name) {
-    return ExportOf<Function>(::GetModuleHandleW(L"user32.dll"), name);
+HMODULE User32() {
+    return ::GetModuleHandleW(L"user32.dll");
 }
 
 } // namespace
 
 int WindowDpi(HWND window) {
-    using DpiForWindow = UINT(WINAPI*)(HWND);
-    static const auto dpiForWindow = User32Export<DpiForWindow>("GetDpiForWindow");
+    static const auto dpiForWindow = HALOQUILL_EXPORT_OF(User32(), GetDpiForWindow);
     const UINT dpi = dpiForWindow && window ? dpiForWindow(window) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int SystemMetricAt(int index, int dpi) {
-    using MetricsForDpi = int(WINAPI*)(int, UINT);
-    static const auto metricsForDpi = User32Export<MetricsForDpi>("GetSystemMetricsForDpi");
+    static const auto metricsForDpi = HALOQUILL_EXPORT_OF(User32(), GetSystemMetricsForDpi);
     if (metricsForDpi) {
         return metricsForDpi(index, static_cast<UINT>(dpi));
     }
@@ -31,8 +36,7 @@ int SystemMetricAt(int index, int dpi) {
 }
 
 void AdjustWindowRectAt(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
-    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32Export<AdjustForDpi>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = HALOQUILL_EXPORT_OF(User32(), AdjustWindowRectExForDpi);
     if (!adjustForDpi || !adjustForDpi(&rect, style, menu, exStyle, static_cast<UINT>(dpi))) {
         ::AdjustWindowRectEx(&rect, style, menu, exStyle);
     }

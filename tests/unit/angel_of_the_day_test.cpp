@@ -1,6 +1,5 @@
 #include "angels/angel_catalogue.h"
 #include "angels/angel_of_the_day.h"
-#include "fakes/fake_angel_display.h"
 #include "fakes/fake_clock.h"
 #include "fakes/fake_settings_store.h"
 #include "fakes/scripted_random.h"
@@ -10,7 +9,6 @@
 namespace haloquill {
 namespace {
 
-using testing::FakeAngelDisplay;
 using testing::FakeClock;
 using testing::FakeSettingsStore;
 using testing::ScriptedRandom;
@@ -20,28 +18,30 @@ class AngelOfTheDayTest : public ::testing::Test {
     FakeSettingsStore store;
     FakeClock clock;
     ScriptedRandom random;
-    FakeAngelDisplay view;
-    AngelOfTheDay angels{store, clock, random, view};
+    AngelOfTheDay angels{store, clock, random};
 };
 
-TEST_F(AngelOfTheDayTest, ShowAngelFillsEveryTargetAndStoresTheIndex) {
-    angels.ShowAngel(3);
-    EXPECT_EQ(view.picture, 3);
-    EXPECT_EQ(view.cardName, "St. Asmodel");
-    EXPECT_EQ(view.cardDescription, LookUpAngel(3)->Description);
-    EXPECT_EQ(store.Get("Card"), "3");
+TEST(ShowAngelIn, FillsPictureNameAndDescriptionAndOutsideTheCatalogueNothing) {
+    MainWindowModel model;
+    ShowAngelIn(model, 3);
+    EXPECT_EQ(model.picture, 3);
+    EXPECT_EQ(model.cardName, "St. Asmodel");
+    EXPECT_EQ(model.cardDescription, LookUpAngel(3)->Description);
+    ShowAngelIn(model, 7);
+    ShowAngelIn(model, 99);
+    EXPECT_EQ(model.picture, 7);
+    EXPECT_EQ(model.cardName, "St. Hamiliel");
+    ShowAngelIn(model, 0); // the empty slot: no name, no description, the picture stays
+    EXPECT_EQ(model.picture, 7);
+    EXPECT_EQ(model.cardName, "");
+    EXPECT_EQ(model.cardDescription, "");
 }
 
-TEST_F(AngelOfTheDayTest, ShowAngelOutsideTheCatalogueOnlyStores) {
-    angels.ShowAngel(7);
-    angels.ShowAngel(99);
-    EXPECT_EQ(view.picture, 7);
-    EXPECT_EQ(view.cardName, "St. Hamiliel");
+TEST_F(AngelOfTheDayTest, KeepAngelStoresAnyIndexAndGivesItBack) {
+    EXPECT_EQ(angels.KeepAngel(3), 3);
+    EXPECT_EQ(store.Get("Card"), "3");
+    EXPECT_EQ(angels.KeepAngel(99), 99);
     EXPECT_EQ(store.Get("Card"), "99");
-    angels.ShowAngel(0);
-    EXPECT_EQ(view.picture, 7);
-    EXPECT_EQ(view.cardName, "");
-    EXPECT_EQ(store.Get("Card"), "0");
 }
 
 TEST_F(AngelOfTheDayTest, DrawMapsTheUnitIntervalOntoFourteenEqualParts) {
@@ -50,7 +50,7 @@ TEST_F(AngelOfTheDayTest, DrawMapsTheUnitIntervalOntoFourteenEqualParts) {
                                             {13.0 / 14, 14}, {0.9999999999999999, 14}};
     for (const auto& [r, index] : cases) {
         random.queue.push_back(r);
-        angels.DrawAngelOfTheDay();
+        EXPECT_EQ(angels.DrawAngelOfTheDay(), index) << r;
         EXPECT_EQ(store.Get("Card"), std::to_string(index)) << r;
     }
 }
@@ -84,10 +84,9 @@ TEST_F(AngelOfTheDayTest, AdvanceStoresTomorrowAcrossTheYearEnd) {
 
 TEST_F(AngelOfTheDayTest, FirstRunStoresTodayAndDraws) {
     random.queue = {ScriptedRandom::ForAngel(12)};
-    angels.StartUpAngel(true);
+    EXPECT_EQ(angels.StartUpAngel(true), 12);
     EXPECT_EQ(store.Get("Date"), "2026-12-08");
     EXPECT_EQ(store.Get("Card"), "12");
-    EXPECT_EQ(view.cardName, "St. Raphael");
 }
 
 TEST_F(AngelOfTheDayTest, FirstDaySecondStartDrawsAgainThenTheAngelStays) {
@@ -97,19 +96,15 @@ TEST_F(AngelOfTheDayTest, FirstDaySecondStartDrawsAgainThenTheAngelStays) {
     EXPECT_EQ(store.Get("Card"), "5");
     EXPECT_EQ(store.Get("Date"), "2026-12-09");
 
-    FakeAngelDisplay thirdView;
-    AngelOfTheDay third{store, clock, random, thirdView};
-    third.StartUpAngel(false);
-    EXPECT_EQ(thirdView.cardName, "St. Barbiel");
+    AngelOfTheDay third{store, clock, random};
+    EXPECT_EQ(third.StartUpAngel(false), 5);
     EXPECT_EQ(store.Get("Date"), "2026-12-09");
     EXPECT_EQ(random.taken, 2);
 }
 
 TEST_F(AngelOfTheDayTest, StoredAngelIsShownAndRewrittenWhileTheDateIsAhead) {
     store.values = {{"Card", "3"}, {"Date", "2027-01-01"}};
-    angels.StartUpAngel(false);
-    EXPECT_EQ(view.cardName, "St. Asmodel");
-    EXPECT_EQ(view.picture, 3);
+    EXPECT_EQ(angels.StartUpAngel(false), 3);
     EXPECT_EQ(store.Get("Date"), "2027-01-01");
     EXPECT_EQ(store.writes, (decltype(store.writes){{"Card", "3"}}));
     EXPECT_EQ(random.taken, 0);
@@ -136,11 +131,9 @@ TEST_F(AngelOfTheDayTest, StoredCardNamingNoAngelIsReplacedButTheDateKept) {
         SCOPED_TRACE(card);
         store.values = {{"Card", card}, {"Date", "2027-01-01"}};
         random.queue = {ScriptedRandom::ForAngel(4)};
-        FakeAngelDisplay freshView;
-        AngelOfTheDay fresh{store, clock, random, freshView};
-        fresh.StartUpAngel(false);
+        AngelOfTheDay fresh{store, clock, random};
+        EXPECT_EQ(fresh.StartUpAngel(false), 4);
         EXPECT_EQ(store.Get("Card"), "4");
-        EXPECT_EQ(freshView.cardName, "St. Barachiel");
         EXPECT_EQ(store.Get("Date"), "2027-01-01");
     }
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -15,6 +16,8 @@ using testing::FakeMainView;
 using testing::FakeSettingsStore;
 using testing::ScriptedRandom;
 using Values = std::map<std::string, std::string>;
+constexpr ControlEvent Clicked = ControlEvent::Clicked;
+constexpr ControlEvent Changed = ControlEvent::SelectionChanged;
 
 class MainWindowTest : public ::testing::Test, protected testing::ControllerRig {
   protected:
@@ -41,6 +44,36 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndOpensOnTheSettingsPage) {
     EXPECT_EQ(view.cardName, "St. Michidiel");
     EXPECT_FALSE(view.runSelected);
     EXPECT_FALSE(view.sysTrayChecked);
+}
+
+// The window shows the state once for each event from outside, when the event is handled.
+TEST_F(MainWindowTest, EachEventRendersTheStateOnce) {
+    StoreLaterStart("3");
+    random.queue = {0.0}; // the promotion
+    controller.StartProgram("");
+    EXPECT_EQ(view.renders, 1) << "the start";
+    const std::pair<const char*, std::function<void()>> events[] = {
+        {"a list choice", [&] { controller.OnControlEvent(kCboHour, Changed, 9); }},
+        {"Run at start-up", [&] { controller.OnControlEvent(kOptRun, Clicked); }},
+        {"the tray box", [&] { controller.OnControlEvent(kChkSysTray, Clicked, 1); }},
+        {"an arrow key", [&] { controller.OnArrowKey(kOptRun); }},
+        {"the Settings menu", [&] { controller.OnControlEvent(kMnuSettings, Clicked); }},
+        {"the close box", [&] { controller.RequestUnload(UnloadReason::UserClose); }},
+        {"the reminder's draw",
+         [&] {
+             store.values["Date"] = "2026-12-08";
+             random.queue = {ScriptedRandom::ForAngel(5)};
+             clock.now = {9, 0, 0, 0}; // the hour chosen above
+             controller.Timer1_Timer();
+         }},
+    };
+    for (const auto& [what, event] : events) {
+        const int before = view.renders;
+        event();
+        EXPECT_EQ(view.renders - before, 1) << what;
+    }
+    EXPECT_EQ(view.cardName, "St. Barbiel") << "the reminder's draw shown";
+    EXPECT_TRUE(view.visible);
 }
 
 TEST_F(MainWindowTest, ListsAreFilledOnceAndTheDateListsStartAtTheFirstOfJanuary1901) {

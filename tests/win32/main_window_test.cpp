@@ -339,6 +339,19 @@ TEST_F(MainWindowTest, HandPointerOverLinksOnly) {
     EXPECT_NE(::GetCursor(), hand);
 }
 
+// Text goes out through the wide calls: letters outside the system's code page show as written.
+TEST_F(MainWindowTest, TextOutsideTheCodePageShowsAsWritten) {
+    MainWindowModel model = window.Model();
+    model.cardName = "St. \xD0\x90\xD0\xBD\xD0\xB3\xD0\xB5\xD0\xBB";     // Cyrillic
+    model.cardDescription = "\xE5\xA4\xA9\xE4\xBD\xBF \xF0\x9F\x95\x8A"; // Chinese, a dove
+    window.Render(model);
+    wchar_t shown[64] = {};
+    ::GetWindowTextW(Find(kLblCardName), shown, 64);
+    EXPECT_STREQ(shown, L"St. \u0410\u043D\u0433\u0435\u043B");
+    ::GetWindowTextW(Find(kTxtCardDesc), shown, 64);
+    EXPECT_STREQ(shown, L"\u5929\u4F7F \U0001F54A");
+}
+
 TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
     // The random script ends with 0.0, which rounds to 1: the co-branding label.
     EXPECT_TRUE(::IsWindowVisible(Find(kLblCobrand)));

@@ -1,8 +1,11 @@
 // The platform services: the shell used only with COM started on the thread that calls it, the
 // flags and answers of the message boxes as the platform numbers them, and the common controls
-// loaded from the system in the version the manifest asks for.
+// loaded from the system in the version the manifest asks for; a set of controls that Windows
+// refuses is reported, never shown with a control missing.
 
+#include "design/main_window_layout.h"
 #include "win32/common_controls.h"
+#include "win32/control_set.h"
 #include "win32/shell_web_browser.h"
 #include "win32/system_services.h"
 
@@ -63,11 +66,26 @@ TEST(SystemMessageBoxes, KindsAndAnswersAreThePlatformsOwnNumbers) {
     EXPECT_EQ(BoxFlags(BoxKind::Information), 0x40u);
     EXPECT_EQ(BoxFlags(BoxKind::ExclamationYesNo), 0x34u);
     EXPECT_EQ(BoxFlags(BoxKind::InformationYesNo), 0x44u);
+    EXPECT_EQ(BoxFlags(BoxKind::Error), 0x10u);
     EXPECT_EQ(AnswerOf(1), BoxAnswer::Ok);
     EXPECT_EQ(AnswerOf(6), BoxAnswer::Yes);
     EXPECT_EQ(AnswerOf(7), BoxAnswer::No);
     EXPECT_EQ(AnswerOf(0), BoxAnswer::None); // the box could not be shown
     EXPECT_EQ(AnswerOf(IDCANCEL), BoxAnswer::None);
+}
+
+TEST(ControlSet, ControlsThatWindowsRefusesFailTheWholeSetWithItsError) {
+    HWND gone = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(gone, nullptr);
+    ::DestroyWindow(gone);
+    GdiCache gdi(96, false);
+    ControlSet controls;
+    ::SetLastError(0);
+    EXPECT_FALSE(
+        controls.Create(::GetModuleHandleA(nullptr), gone, MainWindowLayoutPart(false), gdi));
+    EXPECT_NE(::GetLastError(), 0u);
+    EXPECT_EQ(controls.Control(kTxtCardDesc), nullptr);
 }
 
 } // namespace

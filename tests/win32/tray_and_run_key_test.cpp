@@ -17,7 +17,7 @@ namespace {
 
 struct NotifyCall {
     DWORD message;
-    NOTIFYICONDATAA record;
+    NOTIFYICONDATAW record;
 };
 
 // The shell's answers and the calls it received; one test at a time uses it.
@@ -28,7 +28,7 @@ struct FakeShell {
 };
 FakeShell* shell = nullptr;
 
-BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA record) {
+BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAW record) {
     shell->calls.push_back({message, *record});
     const bool refusedAdd = message == NIM_ADD && !shell->acceptAdd;
     return shell->accept && !refusedAdd ? TRUE : FALSE;
@@ -51,13 +51,14 @@ TEST_F(TrayIconTest, AddsOneIconWithTheFirstRecordLayout) {
     ASSERT_EQ(fake.calls.size(), 1u);
     const NotifyCall& call = fake.calls[0];
     EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(call.record.cbSize, 88u);
+    // The first layout as the processor lays it out: 152 bytes on x86, 168 on x64.
+    EXPECT_EQ(call.record.cbSize, sizeof(void*) == 8 ? 168u : 152u);
     EXPECT_EQ(call.record.hWnd, receiver);
     EXPECT_EQ(call.record.uID, 1u);
     EXPECT_EQ(call.record.uFlags, 7u);
     EXPECT_EQ(call.record.uCallbackMessage, 0x0201u);
     EXPECT_EQ(call.record.hIcon, icon);
-    EXPECT_STREQ(call.record.szTip, "Recent");
+    EXPECT_STREQ(call.record.szTip, L"Recent");
 }
 
 TEST_F(TrayIconTest, RemovesOnlyWhatItAddedAndOnDestruction) {
@@ -84,7 +85,7 @@ TEST_F(TrayIconTest, ANewTaskbarOrARefusalLetsTheIconBeAddedAgain) {
     EXPECT_TRUE(tray.Add(receiver, icon, "Recent"));
     ASSERT_EQ(fake.calls.size(), 2u);
     EXPECT_EQ(fake.calls[1].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_STREQ(fake.calls[1].record.szTip, "Recent");
+    EXPECT_STREQ(fake.calls[1].record.szTip, L"Recent");
 
     TrayIcon refused(RecordNotify);
     fake.accept = false;
@@ -95,11 +96,15 @@ TEST_F(TrayIconTest, ANewTaskbarOrARefusalLetsTheIconBeAddedAgain) {
     EXPECT_EQ(fake.calls.back().message, static_cast<DWORD>(NIM_ADD));
 }
 
-TEST_F(TrayIconTest, ALongTipIsCutToWhatTheRecordHolds) {
+// The tip goes out as UTF-16, so a letter outside the code page arrives as written.
+TEST_F(TrayIconTest, ATipIsWideAndALongOneIsCutToWhatTheRecordHolds) {
     TrayIcon tray(RecordNotify);
     tray.Add(receiver, icon, std::string(100, 'x'));
-    ASSERT_EQ(fake.calls.size(), 1u);
-    EXPECT_EQ(std::string(fake.calls[0].record.szTip), std::string(63, 'x'));
+    TrayIcon other(RecordNotify);
+    other.Add(receiver, icon, "\xD0\x90\xD0\xBD\xD0\xB3\xD0\xB5\xD0\xBB"); // Cyrillic "Angel"
+    ASSERT_EQ(fake.calls.size(), 2u);
+    EXPECT_EQ(std::wstring(fake.calls[0].record.szTip), std::wstring(63, L'x'));
+    EXPECT_EQ(std::wstring(fake.calls[1].record.szTip), L"\u0410\u043D\u0433\u0435\u043B");
 }
 
 TEST_F(TrayIconTest, OfferedAgainAnIconTheShellTookLateIsFoundAndKept) {
