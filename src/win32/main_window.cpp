@@ -110,6 +110,7 @@ bool MainWindow::BuildWindow() {
     if (model.page == Page::Settings && !BuildSettingsPage()) {
         return false;
     }
+    shown_.reset(); // the new controls show nothing of the model yet
     ShowModel(model);
     // Focus rectangles and access-key underlines follow the user's setting and last input.
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
@@ -129,9 +130,6 @@ bool MainWindow::BuildSettingsPage() {
         ::ShowWindow(page, SW_HIDE);
         ::SetWindowPos(page, Control(kFraRune), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    if (shownPage_ == Page::Settings) {
-        shownPage_.reset();
     }
     return true;
 }
@@ -167,12 +165,22 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
 void MainWindow::OnCommand(int id, int code) {
     // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
     HWND control = Control(static_cast<ControlId>(id));
+    // A list or the check box the user changed shows that change already, whatever the
+    // controller makes of it; the next render then brings it back in line with the model.
     if (code == CBN_SELCHANGE) {
         const auto position = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
+        for (ChoiceList list : kAllChoiceLists) {
+            if (shown_ && ListControlOf(list) == id) {
+                shown_->Select(list, position);
+            }
+        }
         controller_.OnControlEvent(id, ControlEvent::SelectionChanged, position);
     } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
         // A check box tells whether it is ticked now; other controls have nothing to tell.
         const bool ticked = control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (shown_ && id == kChkSysTray) {
+            shown_->sysTrayChecked = ticked;
+        }
         controller_.OnControlEvent(id, ControlEvent::Clicked, ticked ? 1 : 0);
     }
 }

@@ -84,8 +84,11 @@ class MainWindow final : public MainView {
     [[nodiscard]] bool BuildSettingsPage();
     // Says that the window could not be made, with Windows' error, and ends the program.
     void EndForWindowFailure();
-    // Brings the existing controls in line with `model`, changing only what differs.
+    // Brings the existing controls in line with `model`, changing only what differs from the
+    // model they show.
     void ShowModel(const MainWindowModel& model);
+    // The lists, options and check box, against `before`, what they show (none: nothing yet).
+    void ShowChoices(const MainWindowModel& model, const MainWindowModel* before);
     void OnCommand(int id, int code);
     HWND Control(ControlId id) const { return controls_.Control(id); }
     void ShowFront(ControlId front, ControlId back);
@@ -105,12 +108,11 @@ class MainWindow final : public MainView {
     const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) {
         return ControlCanTakeFocus(id);
     };
-    ControlId frontPage_ = kFraRune; // the page in front
-    bool built_ = false;             // the menus and the controls but the settings page exist
-    bool settingsBuilt_ = false;     // the settings page's controls exist
-    std::optional<Page> shownPage_;  // what the controls show, once they do
-    std::optional<PromoLabel> shownPromo_;
-    LRESULT idleProbe_ = 0; // the last probe number handled
+    ControlId frontPage_ = kFraRune;       // the page in front
+    bool built_ = false;                   // the menus and the controls but the settings page exist
+    bool settingsBuilt_ = false;           // the settings page's controls exist
+    std::optional<MainWindowModel> shown_; // what the controls show, once they do
+    LRESULT idleProbe_ = 0;                // the last probe number handled
     MainWindowController controller_;
     HWND window_ = nullptr;
     HWND receiver_ = nullptr; // owned by the window, which destroys it

@@ -28,7 +28,9 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
             FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
         }
         controls_.ApplyDpi(gdi_);
-        PutPictureInBoxes(controller_.Model().picture);
+        if (shown_) {
+            PutPictureInBoxes(shown_->picture); // decoded anew for the new DPI
+        }
         if (description) {
             const auto nowFirst = ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0);
             ::SendMessageA(description, EM_LINESCROLL, 0, firstLine - nowFirst);

@@ -13,16 +13,16 @@ namespace haloquill::win32 {
 
 namespace {
 
-// Also sent when the state is the same: an option button takes its Tab stop from it, which only
-// the selected one of the two keeps.
 void SetCheck(HWND button, bool checked) {
     if (button) {
         ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
-// Fills an empty list with its entries and selects the model's position in it.
-void ShowList(HWND box, ChoiceList list, const MainWindowModel& model) {
+// Fills an empty list with its entries and selects the model's position in it; `before` is the
+// model the list shows, none when it shows nothing yet.
+void ShowList(HWND box, ChoiceList list, const MainWindowModel& model,
+              const MainWindowModel* before) {
     if (!box) {
         return;
     }
@@ -33,9 +33,8 @@ void ShowList(HWND box, ChoiceList list, const MainWindowModel& model) {
         }
         ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
     }
-    const int position = model.Selection(list);
-    if (::SendMessageA(box, CB_GETCURSEL, 0, 0) != position) {
-        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    if (!before || before->Selection(list) != model.Selection(list)) {
+        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(model.Selection(list)), 0);
     }
 }
 
@@ -45,45 +44,61 @@ void MainWindow::Render(const MainWindowModel& model) {
     if (!built_) {
         return; // the controls show the state when they are made
     }
-    if (model.page == Page::Settings && !BuildSettingsPage()) {
-        EndForWindowFailure();
-        return;
+    if (model.page == Page::Settings && !settingsBuilt_) {
+        if (!BuildSettingsPage()) {
+            EndForWindowFailure();
+            return;
+        }
+        // Its controls show the model in full, whatever the rest of the window shows already.
+        ShowChoices(model, nullptr);
+        PutPictureInBoxes(model.picture);
     }
     ShowModel(model);
 }
 
 void MainWindow::ShowModel(const MainWindowModel& model) {
-    for (ChoiceList list : kAllChoiceLists) {
-        ShowList(Control(ListControlOf(list)), list, model);
-    }
-    SetCheck(Control(kOptRun), model.runSelected);
-    SetCheck(Control(kOptDontRun), !model.runSelected);
-    SetCheck(Control(kChkSysTray), model.sysTrayChecked);
-    if (HWND trayBox = Control(kChkSysTray);
-        trayBox && (::IsWindowEnabled(trayBox) != FALSE) != model.sysTrayEnabled) {
-        ::EnableWindow(trayBox, model.sysTrayEnabled ? TRUE : FALSE);
-    }
-
-    if (HWND label = Control(kLblCardName); label && WindowText(label) != model.cardName) {
+    // Only what differs from the model the controls show changes, so the description keeps its
+    // scroll position and nothing flickers.
+    const MainWindowModel* before = shown_ ? &*shown_ : nullptr;
+    ShowChoices(model, before);
+    if (HWND label = Control(kLblCardName);
+        label && (!before || before->cardName != model.cardName)) {
         ::SetWindowTextW(label, Wide(model.cardName).c_str());
         FitLabelToText(label, gdi_);
     }
-    // Set only when it differs, so the box keeps its scroll position.
-    if (HWND box = Control(kTxtCardDesc); box && WindowText(box) != model.cardDescription) {
+    if (HWND box = Control(kTxtCardDesc);
+        box && (!before || before->cardDescription != model.cardDescription)) {
         ::SetWindowTextW(box, Wide(model.cardDescription).c_str());
     }
-    // Controls exist only once the window is to be shown, so the picture goes straight into
-    // every box that does not show it yet, the settings page's included when made later.
-    PutPictureInBoxes(model.picture);
-
-    if (shownPage_ != model.page) {
-        shownPage_ = model.page;
+    if (!before || before->picture != model.picture) {
+        PutPictureInBoxes(model.picture);
+    }
+    if (!before || before->page != model.page) {
         frontPage_ = FrameOf(model.page);
         ShowFront(FrameOf(model.page), OtherPageFrame(model.page));
     }
-    if (shownPromo_ != model.promo) {
-        shownPromo_ = model.promo;
+    if (!before || before->promo != model.promo) {
         ShowFront(LabelOf(model.promo), OtherPromoLabel(model.promo));
+    }
+    shown_ = model;
+}
+
+void MainWindow::ShowChoices(const MainWindowModel& model, const MainWindowModel* before) {
+    for (ChoiceList list : kAllChoiceLists) {
+        ShowList(Control(ListControlOf(list)), list, model, before);
+    }
+    // Both options at once: an option button takes its Tab stop from its check, which only the
+    // selected one of the two keeps.
+    if (!before || before->runSelected != model.runSelected) {
+        SetCheck(Control(kOptRun), model.runSelected);
+        SetCheck(Control(kOptDontRun), !model.runSelected);
+    }
+    if (!before || before->sysTrayChecked != model.sysTrayChecked) {
+        SetCheck(Control(kChkSysTray), model.sysTrayChecked);
+    }
+    if (HWND trayBox = Control(kChkSysTray);
+        trayBox && (!before || before->sysTrayEnabled != model.sysTrayEnabled)) {
+        ::EnableWindow(trayBox, model.sysTrayEnabled ? TRUE : FALSE);
     }
 }
 
@@ -94,9 +109,7 @@ void MainWindow::PutPictureInBoxes(int number) {
     }
     for (ControlId box : {kPicCard, kPicCard2}) {
         // A bitmap static sizes itself to its picture and keeps its top-left corner.
-        HWND control = Control(box);
-        if (control && ::SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0) !=
-                           reinterpret_cast<LRESULT>(picture)) {
+        if (HWND control = Control(box)) {
             ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
         }
     }
