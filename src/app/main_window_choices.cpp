@@ -36,18 +36,18 @@ void MainWindowController::cboSecond_Click() {
 }
 
 void MainWindowController::chkSysTray_Click() {
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     ports_.store.WriteSetting(keys::kRunAtSysTray, BooleanText(model_.sysTrayChecked));
 }
 
 void MainWindowController::optRun_Click() {
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), true);
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     model_.sysTrayEnabled = true;
@@ -55,11 +55,11 @@ void MainWindowController::optRun_Click() {
 }
 
 void MainWindowController::optDontRun_Click() {
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     SetAutorunEntry(ports_.runKey, boxes_, ports_.executable(), false);
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     model_.sysTrayEnabled = false;
@@ -76,7 +76,7 @@ bool MainWindowController::IsSysTrayChecked() const {
 }
 
 void MainWindowController::CheckSysTray(bool checked) {
-    if (closing_ || model_.sysTrayChecked == checked) {
+    if (IsClosing() || model_.sysTrayChecked == checked) {
         return;
     }
     model_.sysTrayChecked = checked;
@@ -85,7 +85,7 @@ void MainWindowController::CheckSysTray(bool checked) {
 }
 
 void MainWindowController::SelectRunOption(bool run) {
-    if (closing_ || model_.runSelected == run) {
+    if (IsClosing() || model_.runSelected == run) {
         return;
     }
     model_.runSelected = run;
@@ -108,7 +108,7 @@ bool MainWindowController::SelectTimeText(TimeList list, std::string_view text) 
 }
 
 void MainWindowController::SelectChoice(ChoiceList list, int position) {
-    if (closing_ || model_.Selection(list) == position) {
+    if (IsClosing() || model_.Selection(list) == position) {
         return;
     }
     model_.Select(list, position);
@@ -129,7 +129,7 @@ void MainWindowController::SelectChoice(ChoiceList list, int position) {
 }
 
 void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key) {
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     const int position = model_.Selection(list);
@@ -140,7 +140,7 @@ void MainWindowController::StoreTimeChoice(ChoiceList list, std::string_view key
 }
 
 void MainWindowController::SaveSettings() {
-    if (!closing_) {
+    if (!IsClosing()) {
         haloquill::SaveSettings(ports_.store, *this);
     }
 }

@@ -7,11 +7,10 @@
 namespace haloquill {
 
 void MainWindowController::cmdCalculateMoonPhase_Click() {
-    if (!ValidateDate() || closing_) {
+    if (!ValidateDate() || IsClosing()) {
         return;
     }
     SaveSettings();
-    SetState(WindowState::Minimized);
     AddTrayIcon();
     model_.page = Page::Angel;
     Render();
@@ -30,7 +29,7 @@ bool MainWindowController::ValidateDate() {
 
 void MainWindowController::ConfirmExit() {
     const BoxAnswer answer = boxes_.Show(texts::kExitQuestion, BoxKind::ExclamationYesNo);
-    if (closing_) {
+    if (IsClosing()) {
         return; // the program was closed while the question was open
     }
     if (answer == BoxAnswer::Yes) {
@@ -42,7 +41,7 @@ void MainWindowController::ConfirmExit() {
 
 void MainWindowController::RequestUnload(UnloadReason reason) {
     const EventScope scope(*this);
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     // The close box waits like any other event; a session end or a close from outside cannot.
@@ -58,12 +57,10 @@ void MainWindowController::RequestUnload(UnloadReason reason) {
 bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
     bool cancel = false;
     if (reason == UnloadReason::UserClose) {
-        SetState(WindowState::Minimized);
         AddTrayIcon();
-        Window().HideMainWindow();
         cancel = true;
     } else {
-        closing_ = true;
+        lifecycle_ = Lifecycle::Unloading;
         SaveLoadedChoices();
     }
     model_.page = Page::Angel;
@@ -72,9 +69,10 @@ bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
 }
 
 void MainWindowController::Form_Unload() {
-    closing_ = true;
+    lifecycle_ = Lifecycle::Unloading;
     SaveLoadedChoices();
     RemoveTrayIcon();
+    lifecycle_ = Lifecycle::Ended;
     Window().QuitProgram();
 }
 

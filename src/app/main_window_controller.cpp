@@ -8,8 +8,9 @@
 namespace haloquill {
 
 MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
-    : boxes_(ports.messages, closing_, [this] { ShowPendingState(); }), ports_(ports), view_(view),
-      angels_(ports.store, ports.clock, ports.random) {}
+    : boxes_(
+          ports.messages, [this] { return IsClosing(); }, [this] { ShowPendingState(); }),
+      ports_(ports), view_(view), angels_(ports.store, ports.clock, ports.random) {}
 
 void MainWindowController::Render() {
     renderDue_ = true;

@@ -5,6 +5,7 @@
 
 #include "angels/angel_of_the_day.h"
 #include "app/tracked_message_boxes.h"
+#include "app/tray_presence.h"
 #include "ports/clock.h"
 #include "ports/main_view.h"
 #include "ports/message_boxes.h"
@@ -47,8 +48,14 @@ enum class ControlEvent {
     SelectionChanged, // the user chose another entry of a drop-down list
 };
 
-// How often a notification-area icon that the shell refused is offered again, one tick apart.
-inline constexpr int kTrayIconRetries = 30;
+// Where the program is in its life. Events are handled while it starts and runs; once it
+// unloads, nothing but the unload itself runs any more.
+enum class Lifecycle {
+    Starting,  // the start is under way; the reminder waits for its end
+    Running,   // started; the reminder runs
+    Unloading, // a closing that ends the program has begun; the choices are being saved
+    Ended,     // the program was told to end
+};
 
 class MainWindowController final : private StartUpControls {
   public:
@@ -114,7 +121,7 @@ class MainWindowController final : private StartUpControls {
     bool RunCommand(int id);
 
     // True once a closing that ends the program has begun.
-    bool IsClosing() const { return closing_; }
+    bool IsClosing() const { return lifecycle_ >= Lifecycle::Unloading; }
 
   private:
     // StartUpControls: changes made by code, each running the control's own handler.
@@ -156,25 +163,19 @@ class MainWindowController final : private StartUpControls {
     // Stores the start-up choices the controls show, once they have been loaded into them.
     void SaveLoadedChoices();
     // True when an event from outside may run a handler now.
-    bool IsIdle() const { return !closing_ && !boxes_.AnyOpen(); }
-    void RetryTrayIcon();
-    void SetState(WindowState state);
+    bool IsIdle() const { return !IsClosing() && !boxes_.AnyOpen(); }
 
-    int eventDepth_ = 0;          // events being handled, one inside another
-    bool renderDue_ = false;      // the state changed since the window last showed it
-    bool closing_ = false;        // a closing that ends the program has begun
-    bool choicesLoaded_ = false;  // the stored start-up choices are in the controls
-    bool started_ = false;        // the start is done; the reminder may run
-    int trayIconRetriesLeft_ = 0; // the shell refused the icon; offer it again
-    bool iconWanted_ = false;     // the program is in the notification area
-    WindowState windowState_ = WindowState::Normal; // the state the window is shown in
+    Lifecycle lifecycle_ = Lifecycle::Starting;
+    int eventDepth_ = 0;         // events being handled, one inside another
+    bool renderDue_ = false;     // the state changed since the window last showed it
+    bool choicesLoaded_ = false; // the stored start-up choices are in the controls
     TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;
     MainWindowModel model_;
+    TrayPresence tray_{model_.window};
     AngelOfTheDay angels_;
     ReminderSchedule reminder_;
-    bool startedInTray_ = false;
 };
 
 } // namespace haloquill

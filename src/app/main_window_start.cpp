@@ -14,21 +14,20 @@ void MainWindowController::StartProgram(std::string_view commandLine) {
     // The controls as the window's design creates them.
     Render();
     Form_Load(commandLine);
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     // The promotion is chosen before the window shows, so that it comes up with its label.
     CoBrand_Randomize();
-    if (!startedInTray_) {
-        Window().ShowMainWindow(windowState_);
-    }
-    started_ = true;
+    tray_.ShowAtStart();
+    Render();
+    lifecycle_ = Lifecycle::Running;
 }
 
 void MainWindowController::Form_Load(std::string_view commandLine) {
     SettingsStore& store = ports_.store;
     RemindOfUpdate(store, ports_.clock, boxes_, ports_.web);
-    if (closing_) {
+    if (IsClosing()) {
         return; // the session ended while the question was open: nothing else is touched
     }
 
@@ -39,12 +38,11 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         SelectRunOption(false);
     }
 
-    if (closing_) {
+    if (IsClosing()) {
         return;
     }
     if (model_.sysTrayChecked && HasStartupArgument(commandLine)) {
         AddTrayIcon();
-        startedInTray_ = true;
     }
 
     model_.listsFilled = true;
@@ -70,7 +68,7 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
     Render();
 
     LoadSettings();
-    choicesLoaded_ = !closing_;
+    choicesLoaded_ = !IsClosing();
 }
 
 void MainWindowController::CoBrand_Randomize() {

@@ -2,16 +2,16 @@
 
 #include "app/main_window_controller.h"
 
-#include "design/app_texts.h"
-
 namespace haloquill {
 
 void MainWindowController::Timer1_Timer() {
     const EventScope scope(*this);
-    if (!started_ || !IsIdle()) {
+    if (lifecycle_ != Lifecycle::Running || !IsIdle()) {
         return;
     }
-    RetryTrayIcon();
+    if (tray_.Tick()) {
+        Render();
+    }
     const auto time = ReadReminderTime(ports_.store);
     const LocalMoment moment = ports_.clock.Read(); // one reading, so date and time agree
     if (!reminder_.IsDue(time, moment.date, moment.time)) {
@@ -21,54 +21,31 @@ void MainWindowController::Timer1_Timer() {
         angels_.AdvanceDrawDate(moment.date);
         ShowAngel(angels_.DrawAngelOfTheDay());
     }
-    Window().ShowMainWindow(windowState_);
-    SetState(WindowState::Normal);
+    tray_.BringUp();
+    Render();
 }
 
 void MainWindowController::AddTrayIcon() {
-    iconWanted_ = true;
-    trayIconRetriesLeft_ = Window().AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
-    SetState(WindowState::Minimized);
-    Window().HideMainWindow();
+    tray_.HideInTray();
+    Render();
 }
 
 void MainWindowController::RemoveTrayIcon() {
-    iconWanted_ = false;
-    trayIconRetriesLeft_ = 0;
-    Window().RemoveNotificationIcon();
-}
-
-void MainWindowController::SetState(WindowState state) {
-    // A hidden window is shown later in the state it was last given.
-    windowState_ = state;
-    if (Window().IsMainWindowVisible()) {
-        Window().SetWindowState(state);
-    }
+    tray_.RemoveIcon();
+    Render();
 }
 
 void MainWindowController::OnTaskbarCreated() {
     const EventScope scope(*this);
-    if (iconWanted_ && !closing_) {
-        trayIconRetriesLeft_ = Window().AddNotificationIcon(texts::kTrayTip) ? 0 : kTrayIconRetries;
-    }
-}
-
-void MainWindowController::RetryTrayIcon() {
-    // A shell that is busy at logon may refuse the icon without a "TaskbarCreated" to follow.
-    if (trayIconRetriesLeft_ > 0) {
-        --trayIconRetriesLeft_;
-        if (Window().AddNotificationIcon(texts::kTrayTip)) {
-            trayIconRetriesLeft_ = 0;
-        }
+    if (!IsClosing()) {
+        tray_.OnTaskbarCreated();
+        Render();
     }
 }
 
 void MainWindowController::ShowFromTray() {
-    Window().ShowMainWindow(windowState_);
-    SetState(WindowState::Normal);
-    Window().RestoreProgramIcon();
-    Window().CentreMainWindow();
-    RemoveTrayIcon();
+    tray_.ShowFromTray();
+    Render();
 }
 
 void MainWindowController::OnTrayNotification(TrayEvent event) {

@@ -12,11 +12,11 @@ namespace haloquill {
 
 class TrackedMessageBoxes final : public MessageBoxes {
   public:
-    // `closing` is read after every box: true means the program is on its way out.
+    // `closing` is asked after every box: true means the program is on its way out.
     // `beforeEach` runs before each box is shown.
-    TrackedMessageBoxes(MessageBoxes& boxes, const bool& closing,
+    TrackedMessageBoxes(MessageBoxes& boxes, std::function<bool()> closing,
                         std::function<void()> beforeEach = {})
-        : boxes_(boxes), closing_(closing), beforeEach_(std::move(beforeEach)) {}
+        : boxes_(boxes), closing_(std::move(closing)), beforeEach_(std::move(beforeEach)) {}
 
     BoxAnswer Show(std::string_view text, BoxKind kind) override {
         if (beforeEach_) {
@@ -25,14 +25,14 @@ class TrackedMessageBoxes final : public MessageBoxes {
         ++open_;
         const BoxAnswer answer = boxes_.Show(text, kind);
         --open_;
-        return closing_ ? BoxAnswer::None : answer;
+        return closing_() ? BoxAnswer::None : answer;
     }
 
     bool AnyOpen() const { return open_ > 0; }
 
   private:
     MessageBoxes& boxes_;
-    const bool& closing_;
+    std::function<bool()> closing_;
     std::function<void()> beforeEach_;
     int open_ = 0;
 };

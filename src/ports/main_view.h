@@ -30,6 +30,20 @@ constexpr ControlId OtherPromoLabel(PromoLabel label) {
     return LabelOf(label == PromoLabel::CoBrand ? PromoLabel::FullBrand : PromoLabel::CoBrand);
 }
 
+enum class WindowState { Normal, Minimized };
+
+// Where the main window is: shown or hidden, normal or minimised, and whether its icon is in the
+// notification area. The counters are requests: each step asks for the act once more.
+struct WindowPresence {
+    bool shown = false; // on the screen and in the taskbar; else hidden, or not made yet
+    WindowState state = WindowState::Normal; // as it is shown, or will be when shown again
+    int raises = 0;                          // brings a shown, normal window to the front
+    int centrings = 0;                       // centres the window on the screen
+    bool iconWanted = false;                 // the program is in the notification area
+    int iconOffers = 0; // offers the wanted icon again to a shell that has none of it
+    bool operator==(const WindowPresence&) const = default;
+};
+
 // The state of the main window, owned by the controller, which decides by it alone; the window
 // shows it. A change the user makes to a control reaches the controller as an event, which
 // changes the state.
@@ -45,6 +59,7 @@ struct MainWindowModel {
     int picture = 1; // the number shown in both picture boxes
     std::string cardName = "lblCardName";
     std::string cardDescription;
+    WindowPresence window;
 
     int Selection(ChoiceList list) const { return selections[static_cast<std::size_t>(list)]; }
     void Select(ChoiceList list, int position) {

@@ -75,7 +75,7 @@ bool MainWindow::Create() {
         pictures_.ChangeDpi(dpi);
     }
     icons_ = ProgramIcons(instance_, gdi_.Dpi());
-    RestoreProgramIcon();
+    SetWindowIcons();
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     return true;
 }
@@ -95,7 +95,7 @@ bool MainWindow::CreateTrayReceiver() {
     return true;
 }
 
-bool MainWindow::BuildWindow() {
+bool MainWindow::BuildWindow(const MainWindowModel& model) {
     if (built_ || !window_) {
         return window_ != nullptr;
     }
@@ -106,12 +106,10 @@ bool MainWindow::BuildWindow() {
         return false;
     }
     ProtectDescriptionBox(Control(kTxtCardDesc));
-    const MainWindowModel& model = controller_.Model();
     if (model.page == Page::Settings && !BuildSettingsPage()) {
         return false;
     }
     shown_.reset(); // the new controls show nothing of the model yet
-    ShowModel(model);
     // Focus rectangles and access-key underlines follow the user's setting and last input.
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     return true;

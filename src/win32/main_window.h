@@ -55,14 +55,6 @@ class MainWindow final : public MainView {
     void ShowAboutWindow() override;
 
     // WindowHost
-    void ShowMainWindow(WindowState state) override;
-    bool IsMainWindowVisible() const override;
-    void HideMainWindow() override;
-    void SetWindowState(WindowState state) override;
-    void CentreMainWindow() override;
-    void RestoreProgramIcon() override;
-    bool AddNotificationIcon(std::string_view tip) override;
-    void RemoveNotificationIcon() override;
     void ShowTrayMenu() override;
     void QuitProgram() override;
 
@@ -77,10 +69,10 @@ class MainWindow final : public MainView {
     // `suggested`; what the controls hold and the focus stay.
     void OnDpiChanged(int dpi, const RECT& suggested);
     bool CreateTrayReceiver();
-    // Makes the menu bar and the controls of everything but the settings page (once), showing
-    // the controller's state; the settings page is made when it first comes to the front.
-    // False when Windows refused a control; the window is then never shown.
-    [[nodiscard]] bool BuildWindow();
+    // Makes the menu bar and the controls of everything but the settings page (once), and the
+    // settings page if `model` has it in front; the settings page is otherwise made when it first
+    // comes to the front. False when Windows refused a control; the window is then never shown.
+    [[nodiscard]] bool BuildWindow(const MainWindowModel& model);
     [[nodiscard]] bool BuildSettingsPage();
     // Says that the window could not be made, with Windows' error, and ends the program.
     void EndForWindowFailure();
@@ -89,6 +81,14 @@ class MainWindow final : public MainView {
     void ShowModel(const MainWindowModel& model);
     // The lists, options and check box, against `before`, what they show (none: nothing yet).
     void ShowChoices(const MainWindowModel& model, const MainWindowModel* before);
+    // Shows, hides, minimises, raises or centres the window and adds or removes its icon where
+    // `now` differs from what the window last showed; a window the user minimised stays so
+    // until the program asks for it again.
+    void ShowPresence(const WindowPresence& now);
+    // Restored at the size it had, fitted to the design's client size, as the DPI may have
+    // changed while it was minimised.
+    void Restore();
+    void SetWindowIcons();
     void OnCommand(int id, int code);
     HWND Control(ControlId id) const { return controls_.Control(id); }
     void ShowFront(ControlId front, ControlId back);
@@ -112,6 +112,7 @@ class MainWindow final : public MainView {
     bool built_ = false;                   // the menus and the controls but the settings page exist
     bool settingsBuilt_ = false;           // the settings page's controls exist
     std::optional<MainWindowModel> shown_; // what the controls show, once they do
+    WindowPresence shownPresence_;         // where the window is, as last shown
     LRESULT idleProbe_ = 0;                // the last probe number handled
     MainWindowController controller_;
     HWND window_ = nullptr;

@@ -19,7 +19,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
     const PictureSet::Decoded previousPictures = pictures_.ChangeDpi(dpi);
     const ProgramIcons previousIcons = std::exchange(icons_, ProgramIcons(instance_, dpi));
-    RestoreProgramIcon();
+    SetWindowIcons();
     tray_.ChangeIcon(icons_.Small());
     if (built_) {
         // A minimised window (one in the notification area too) has no size to fit: it takes

@@ -3,28 +3,57 @@
 
 #include "win32/main_window.h"
 
+#include "design/app_texts.h"
 #include "win32/menus.h"
 #include "win32/quit_program.h"
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
+#include <utility>
+
 namespace haloquill::win32 {
 
-void MainWindow::ShowMainWindow(WindowState state) {
-    // Made in one go while still hidden, so nothing half-done is seen.
-    if (!BuildWindow()) {
-        EndForWindowFailure();
-        return;
+void MainWindow::ShowPresence(const WindowPresence& now) {
+    const WindowPresence before = std::exchange(shownPresence_, now);
+    // The icon comes before the window goes, and goes after the window came.
+    if (now.iconWanted && (!before.iconWanted || now.iconOffers != before.iconOffers)) {
+        HICON current = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+        tray_.Add(receiver_, current ? current : icons_.Small(), texts::kTrayTip);
     }
-    const bool minimized = state == WindowState::Minimized;
-    ::ShowWindow(window_, minimized ? SW_SHOWMINNOACTIVE : SW_SHOW);
-    if (!minimized) {
-        BringToFront();
+    const bool windowAsBefore = now.shown == before.shown && now.state == before.state &&
+                                now.raises == before.raises && now.centrings == before.centrings;
+    if (!windowAsBefore) {
+        const bool visible = ::IsWindowVisible(window_) != FALSE;
+        if (!now.shown) {
+            if (visible && now.state == WindowState::Minimized && !::IsIconic(window_)) {
+                ::ShowWindow(window_, SW_MINIMIZE);
+            }
+            ::ShowWindow(window_, SW_HIDE);
+        } else if (now.state == WindowState::Minimized) {
+            if (!visible || !::IsIconic(window_)) {
+                ::ShowWindow(window_, visible ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
+            }
+        } else if (::IsIconic(window_)) {
+            Restore();
+        } else {
+            ::ShowWindow(window_, SW_SHOW);
+            BringToFront();
+        }
+        if (now.shown && now.centrings != before.centrings) {
+            CentreOnScreen(window_);
+        }
+    }
+    if (!now.iconWanted && before.iconWanted) {
+        tray_.Remove();
     }
 }
 
-bool MainWindow::IsMainWindowVisible() const {
-    return ::IsWindowVisible(window_) != FALSE;
+void MainWindow::Restore() {
+    ::ShowWindow(window_, SW_RESTORE);
+    RECT frame{};
+    ::GetWindowRect(window_, &frame);
+    FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
+    BringToFront();
 }
 
 void MainWindow::BringToFront() {
@@ -37,39 +66,9 @@ void MainWindow::BringToFront() {
     }
 }
 
-void MainWindow::HideMainWindow() {
-    ::ShowWindow(window_, SW_HIDE);
-}
-
-void MainWindow::SetWindowState(WindowState state) {
-    if (state == WindowState::Minimized) {
-        ::ShowWindow(window_, SW_MINIMIZE);
-    } else if (::IsIconic(window_)) {
-        ::ShowWindow(window_, SW_RESTORE);
-        // Restored at the size it had; the DPI may have changed while it was minimised.
-        RECT frame{};
-        ::GetWindowRect(window_, &frame);
-        FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
-        BringToFront();
-    }
-}
-
-void MainWindow::CentreMainWindow() {
-    CentreOnScreen(window_);
-}
-
-void MainWindow::RestoreProgramIcon() {
-    ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
-    ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.Small()));
-}
-
-bool MainWindow::AddNotificationIcon(std::string_view tip) {
-    HICON current = reinterpret_cast<HICON>(::SendMessageA(window_, WM_GETICON, ICON_SMALL, 0));
-    return tray_.Add(receiver_, current ? current : icons_.Small(), tip);
-}
-
-void MainWindow::RemoveNotificationIcon() {
-    tray_.Remove();
+void MainWindow::SetWindowIcons() {
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_.Small()));
 }
 
 void MainWindow::ShowTrayMenu() {

