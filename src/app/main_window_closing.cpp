@@ -13,7 +13,6 @@ void MainWindowController::cmdCalculateMoonPhase_Click() {
     SaveSettings();
     AddTrayIcon();
     model_.page = Page::Angel;
-    Render();
 }
 
 bool MainWindowController::ValidateDate() {
@@ -61,16 +60,15 @@ bool MainWindowController::Form_QueryUnload(UnloadReason reason) {
         cancel = true;
     } else {
         lifecycle_ = Lifecycle::Unloading;
-        SaveLoadedChoices();
+        choices_.SaveLoadedSettings();
     }
     model_.page = Page::Angel;
-    Render();
     return cancel;
 }
 
 void MainWindowController::Form_Unload() {
     lifecycle_ = Lifecycle::Unloading;
-    SaveLoadedChoices();
+    choices_.SaveLoadedSettings();
     RemoveTrayIcon();
     lifecycle_ = Lifecycle::Ended;
     Window().QuitProgram();

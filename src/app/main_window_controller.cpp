@@ -10,18 +10,19 @@ namespace haloquill {
 MainWindowController::MainWindowController(const MainWindowPorts& ports, MainView& view)
     : boxes_(
           ports.messages, [this] { return IsClosing(); }, [this] { ShowPendingState(); }),
-      ports_(ports), view_(view), angels_(ports.store, ports.clock, ports.random) {}
+      ports_(ports), view_(view),
+      choices_(model_, {ports.store, ports.runKey, boxes_, ports.executable,
+                        [this] { return IsClosing(); }}),
+      angels_(ports.store, ports.clock, ports.random) {}
 
-void MainWindowController::Render() {
+void MainWindowController::RenderAgain() {
     renderDue_ = true;
-    if (eventDepth_ == 0) {
-        ShowPendingState();
-    }
 }
 
 void MainWindowController::ShowPendingState() {
-    if (renderDue_) {
+    if (renderDue_ || rendered_ != model_) {
         renderDue_ = false;
+        rendered_ = model_;
         view_.Render(model_);
     }
 }
@@ -34,47 +35,31 @@ MainView& MainWindowController::Window() {
 void MainWindowController::OnControlEvent(int id, ControlEvent event, int value) {
     const EventScope scope(*this);
     if (!IsIdle()) {
-        Render(); // a control the user changed shows the state again
+        RenderAgain(); // a control the user changed shows the state again
         return;
     }
     if (event == ControlEvent::SelectionChanged) {
         for (ChoiceList list : kAllChoiceLists) {
             if (ListControlOf(list) == id) {
                 model_.Select(list, value);
+                choices_.OnListChanged(list);
             }
-        }
-        Render();
-        switch (id) {
-        case kCboHour:
-            cboHour_Click();
-            break;
-        case kCboMinute:
-            cboMinute_Click();
-            break;
-        case kCboSecond:
-            cboSecond_Click();
-            break;
-        default:
-            break;
         }
         return;
     }
     switch (id) {
     case kChkSysTray:
         model_.sysTrayChecked = value != 0;
-        Render();
-        chkSysTray_Click();
+        choices_.chkSysTray_Click();
         return;
     case kOptRun:
         // The options are not toggled by the platform; a click selects the one clicked.
         model_.runSelected = true;
-        Render();
-        optRun_Click();
+        choices_.optRun_Click();
         return;
     case kOptDontRun:
         model_.runSelected = false;
-        Render();
-        optDontRun_Click();
+        choices_.optDontRun_Click();
         return;
     default:
         RunCommand(id);
@@ -95,6 +80,7 @@ std::optional<int> MainWindowController::OnArrowKey(int id) {
 }
 
 bool MainWindowController::RunCommand(int id) {
+    const EventScope scope(*this);
     switch (id) {
     case kCmdSettings:
         cmdSettings_Click();
@@ -151,7 +137,6 @@ bool MainWindowController::RunCommand(int id) {
 
 void MainWindowController::mnuSettings_Click() {
     model_.page = Page::Settings;
-    Render();
 }
 
 void MainWindowController::cmdSettings_Click() {
@@ -164,7 +149,6 @@ void MainWindowController::mnuAbout_Click() {
 
 void MainWindowController::ShowAngel(int index) {
     ShowAngelIn(model_, index);
-    Render();
 }
 
 } // namespace haloquill

@@ -4,6 +4,7 @@
 // window calls these; every decision is made here.
 
 #include "angels/angel_of_the_day.h"
+#include "app/start_up_choices.h"
 #include "app/tracked_message_boxes.h"
 #include "app/tray_presence.h"
 #include "ports/clock.h"
@@ -14,7 +15,6 @@
 #include "ports/tray_event.h"
 #include "reminder/reminder_schedule.h"
 #include "settings/autorun_entry.h"
-#include "settings/start_up_choices.h"
 #include "web/web_pages.h"
 
 #include <functional>
@@ -57,7 +57,7 @@ enum class Lifecycle {
     Ended,     // the program was told to end
 };
 
-class MainWindowController final : private StartUpControls {
+class MainWindowController final {
   public:
     MainWindowController(const MainWindowPorts& ports, MainView& view);
 
@@ -88,13 +88,6 @@ class MainWindowController final : private StartUpControls {
     // Prepares the window before it is first shown.
     void Form_Load(std::string_view commandLine);
 
-    void cboHour_Click();
-    void cboMinute_Click();
-    void cboSecond_Click();
-    void chkSysTray_Click();
-    void optRun_Click();
-    void optDontRun_Click();
-
     void mnuSettings_Click();
     void cmdSettings_Click();
     void mnuAbout_Click();
@@ -114,8 +107,7 @@ class MainWindowController final : private StartUpControls {
     void RemoveTrayIcon();
     void ShowFromTray();
 
-    void SaveSettings();
-    void LoadSettings();
+    void SaveSettings() { choices_.SaveSettings(); }
 
     // Runs the command of a clicked control or menu item; false when `id` has none here.
     bool RunCommand(int id);
@@ -124,21 +116,16 @@ class MainWindowController final : private StartUpControls {
     bool IsClosing() const { return lifecycle_ >= Lifecycle::Unloading; }
 
   private:
-    // StartUpControls: changes made by code, each running the control's own handler.
-    bool IsRunSelected() const override;
-    bool IsSysTrayChecked() const override;
-    void CheckSysTray(bool checked) override;
-    void SelectRunOption(bool run) override;
-    bool SelectTimeText(TimeList list, std::string_view text) override;
     // The angel shown is part of the state: picture, name and description change together.
     void ShowAngel(int index);
-    // The window shows the state once per event: a change made while an event is handled is
-    // shown when the event ends (an event met inside another, in a message box's or the About
-    // window's loop, is one of its own), or before the window does anything else (shown,
-    // hidden, its icon, a message box), so that it never acts while showing an older state.
-    // Outside an event the window shows it at once.
-    void Render();
+    // The window shows the state once per event, when it changed: when the event ends (an
+    // event met inside another, in a message box's or the About window's loop, is one of its
+    // own), or before the window does anything else (a message box, the About window, the
+    // icon's menu, the end), so that it never acts while showing an older state.
     void ShowPendingState();
+    // The next showing renders even an unchanged state: a control the user changed in a
+    // refused event is put back.
+    void RenderAgain();
     // The window, once it shows the state as it is now.
     MainView& Window();
     // Marks one event from outside, for as long as it is handled.
@@ -158,22 +145,19 @@ class MainWindowController final : private StartUpControls {
         MainWindowController& controller_;
     };
 
-    void SelectChoice(ChoiceList list, int position);
-    void StoreTimeChoice(ChoiceList list, std::string_view key);
-    // Stores the start-up choices the controls show, once they have been loaded into them.
-    void SaveLoadedChoices();
     // True when an event from outside may run a handler now.
     bool IsIdle() const { return !IsClosing() && !boxes_.AnyOpen(); }
 
     Lifecycle lifecycle_ = Lifecycle::Starting;
-    int eventDepth_ = 0;         // events being handled, one inside another
-    bool renderDue_ = false;     // the state changed since the window last showed it
-    bool choicesLoaded_ = false; // the stored start-up choices are in the controls
+    int eventDepth_ = 0;     // events being handled, one inside another
+    bool renderDue_ = false; // the window shows the state again even if it did not change
+    std::optional<MainWindowModel> rendered_; // the state the window last showed
     TrackedMessageBoxes boxes_;
     MainWindowPorts ports_;
     MainView& view_;
     MainWindowModel model_;
     TrayPresence tray_{model_.window};
+    StartUpChoices choices_;
     AngelOfTheDay angels_;
     ReminderSchedule reminder_;
 };

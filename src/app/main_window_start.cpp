@@ -11,8 +11,6 @@ namespace haloquill {
 
 void MainWindowController::StartProgram(std::string_view commandLine) {
     const EventScope scope(*this);
-    // The controls as the window's design creates them.
-    Render();
     Form_Load(commandLine);
     if (IsClosing()) {
         return;
@@ -20,7 +18,6 @@ void MainWindowController::StartProgram(std::string_view commandLine) {
     // The promotion is chosen before the window shows, so that it comes up with its label.
     CoBrand_Randomize();
     tray_.ShowAtStart();
-    Render();
     lifecycle_ = Lifecycle::Running;
 }
 
@@ -31,12 +28,7 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
         return; // the session ended while the question was open: nothing else is touched
     }
 
-    if (HasAutorunEntry(ports_.runKey, ports_.executable().baseName)) {
-        SelectRunOption(true);
-        CheckSysTray(store.ReadSetting(keys::kRunAtSysTray, "False") == "True");
-    } else {
-        SelectRunOption(false);
-    }
+    choices_.ShowRunEntry(HasAutorunEntry(ports_.runKey, ports_.executable().baseName));
 
     if (IsClosing()) {
         return;
@@ -49,26 +41,18 @@ void MainWindowController::Form_Load(std::string_view commandLine) {
     model_.Select(ChoiceList::Date, 0);
     model_.Select(ChoiceList::Month, 0);
     model_.Select(ChoiceList::Year, 0);
-    Render();
 
     const bool firstRun = store.ReadSetting(keys::kHour).empty();
     if (firstRun) {
-        SelectChoice(ChoiceList::Hour, 0);
-        SelectChoice(ChoiceList::Minute, 0);
-        SelectChoice(ChoiceList::Second, 0);
-        store.WriteSetting(keys::kHour, "7");
-        store.WriteSetting(keys::kMinute, "0");
-        store.WriteSetting(keys::kSecond, "0");
+        choices_.ChooseFirstTime();
         ShowAngel(angels_.StartUpAngel(true));
         model_.page = Page::Settings;
     } else {
         ShowAngel(angels_.StartUpAngel(false));
         model_.page = Page::Angel;
     }
-    Render();
 
-    LoadSettings();
-    choicesLoaded_ = !IsClosing();
+    choices_.LoadSettings();
 }
 
 void MainWindowController::CoBrand_Randomize() {
@@ -78,11 +62,6 @@ void MainWindowController::CoBrand_Randomize() {
     } else if (n == 2 || n == 4 || n == 6) {
         model_.promo = PromoLabel::FullBrand;
     }
-    Render();
-}
-
-void MainWindowController::LoadSettings() {
-    haloquill::LoadSettings(ports_.store, *this);
 }
 
 } // namespace haloquill

@@ -9,9 +9,7 @@ void MainWindowController::Timer1_Timer() {
     if (lifecycle_ != Lifecycle::Running || !IsIdle()) {
         return;
     }
-    if (tray_.Tick()) {
-        Render();
-    }
+    tray_.Tick();
     const auto time = ReadReminderTime(ports_.store);
     const LocalMoment moment = ports_.clock.Read(); // one reading, so date and time agree
     if (!reminder_.IsDue(time, moment.date, moment.time)) {
@@ -22,30 +20,25 @@ void MainWindowController::Timer1_Timer() {
         ShowAngel(angels_.DrawAngelOfTheDay());
     }
     tray_.BringUp();
-    Render();
 }
 
 void MainWindowController::AddTrayIcon() {
     tray_.HideInTray();
-    Render();
 }
 
 void MainWindowController::RemoveTrayIcon() {
     tray_.RemoveIcon();
-    Render();
 }
 
 void MainWindowController::OnTaskbarCreated() {
     const EventScope scope(*this);
     if (!IsClosing()) {
         tray_.OnTaskbarCreated();
-        Render();
     }
 }
 
 void MainWindowController::ShowFromTray() {
     tray_.ShowFromTray();
-    Render();
 }
 
 void MainWindowController::OnTrayNotification(TrayEvent event) {

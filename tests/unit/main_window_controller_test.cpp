@@ -23,7 +23,8 @@ class MainWindowTest : public ::testing::Test, protected testing::ControllerRig 
   protected:
     void Load() {
         random.queue.push_back(ScriptedRandom::ForAngel(nextAngel));
-        controller.Form_Load("");
+        random.queue.push_back(0.0); // the promotion
+        controller.StartProgram("");
     }
 
     int nextAngel = 10;
@@ -198,7 +199,8 @@ TEST_F(MainWindowTest, TrueIsComparedExactlyForTheTrayBox) {
         testing::ControllerRig rig;
         rig.StoreLaterStart();
         rig.store.values["SystemTray"] = text;
-        rig.controller.Form_Load("");
+        rig.random.queue = {0.0};
+        rig.controller.StartProgram("");
         EXPECT_FALSE(rig.view.sysTrayChecked);
     }
 }
@@ -257,15 +259,15 @@ TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
     for (const auto& [r, expected] : cases) {
         random.queue = {drawOf(other(expected)), r};
         controller.CoBrand_Randomize();
-        ASSERT_EQ(view.frontPromo, other(expected));
+        ASSERT_EQ(controller.Model().promo, other(expected));
         controller.CoBrand_Randomize();
-        EXPECT_EQ(view.frontPromo, expected) << r;
+        EXPECT_EQ(controller.Model().promo, expected) << r;
     }
     for (PromoLabel before : {PromoLabel::CoBrand, PromoLabel::FullBrand}) {
         random.queue = {drawOf(before), 5.6 / 6}; // 6.6 -> 7
         controller.CoBrand_Randomize();
         controller.CoBrand_Randomize();
-        EXPECT_EQ(view.frontPromo, before);
+        EXPECT_EQ(controller.Model().promo, before);
     }
     EXPECT_TRUE(store.writes.empty());
 }
@@ -281,7 +283,7 @@ TEST_F(MainWindowTest, CoBrandGivesEachLabelAnEvenChance) {
     for (int i = 0; i < 60000; ++i) {
         controller.CoBrand_Randomize();
         controller.CoBrand_Randomize();
-        coBrand += view.frontPromo == PromoLabel::CoBrand ? 1 : 0;
+        coBrand += controller.Model().promo == PromoLabel::CoBrand ? 1 : 0;
     }
     EXPECT_NEAR(coBrand, 30000, 600);
 }

@@ -166,10 +166,10 @@ TEST_F(OneHandlerAtATimeTest, ARefusedTrayIconIsOfferedAgainOnTheNextTicksForAWh
     EXPECT_EQ(view.iconAdds, 3);
 
     // A shell that never takes the icon is not asked for ever.
-    controller.RemoveTrayIcon();
+    controller.OnTrayNotification(TrayEvent::DoubleClick);
     view.iconRefusals = 1000;
     const int before = view.iconAdds;
-    controller.AddTrayIcon();
+    controller.RequestUnload(UnloadReason::UserClose);
     for (int tick = 0; tick < 3 * kTrayIconRetries; ++tick) {
         controller.Timer1_Timer();
     }
