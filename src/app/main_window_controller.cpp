@@ -3,6 +3,7 @@
 #include "app/main_window_controller.h"
 
 #include "angels/angel_catalogue.h"
+#include "design/commands.h"
 #include "design/control_ids.h"
 
 namespace haloquill {
@@ -81,66 +82,55 @@ std::optional<int> MainWindowController::OnArrowKey(int id) {
 
 bool MainWindowController::RunCommand(int id) {
     const EventScope scope(*this);
-    switch (id) {
-    case kCmdSettings:
-        cmdSettings_Click();
-        return true;
-    case kMnuSettings:
-        mnuSettings_Click();
-        return true;
-    case kMnuAbout:
-        mnuAbout_Click();
-        return true;
-    case kCmdCalculateMoonPhase:
-    case kMnuCalculateMoonPhase:
-        cmdCalculateMoonPhase_Click();
-        return true;
-    case kCmdExit:
-    case kMnuExit:
-        ConfirmExit();
-        return true;
-    case kMnuPop:
-        ShowFromTray();
-        return true;
-    case kMnuExit1:
-        RequestUnload(UnloadReason::ProgramCode);
-        return true;
-    case kMnuOnline:
-        ports_.web.OpenHelpPage();
-        return true;
-    case kMnuVisit:
-    case kLabel61:
-    case kAboutLblHomePage:
-        ports_.web.OpenHomePage();
-        return true;
-    case kMnuUpdate:
-        ports_.web.OpenDownloadPage();
-        return true;
-    case kMnuDonate:
-        ports_.web.OpenDonatePage();
-        return true;
-    case kMnuMakeMoney:
-    case kLblFullBrand:
-    case kAboutLabel5:
-        ports_.web.OpenFullyBrandedPage();
-        return true;
-    case kLblCobrand:
-        ports_.web.OpenCoBrandPage();
-        return true;
-    case kOptDisplayOption1:
-    case kOptDisplayOption2:
-        return true; // these options do nothing
-    default:
+    const std::optional<Command> command = CommandOf(id);
+    if (!command) {
         return false;
     }
+    switch (*command) {
+    case Command::ShowSettings:
+        mnuSettings_Click();
+        break;
+    case Command::ShowAbout:
+        mnuAbout_Click();
+        break;
+    case Command::ApplyAndHide:
+        cmdCalculateMoonPhase_Click();
+        break;
+    case Command::ConfirmExit:
+        ConfirmExit();
+        break;
+    case Command::ShowFromTray:
+        ShowFromTray();
+        break;
+    case Command::Quit:
+        RequestUnload(UnloadReason::ProgramCode);
+        break;
+    case Command::OpenHelpPage:
+        ports_.web.OpenHelpPage();
+        break;
+    case Command::OpenHomePage:
+        ports_.web.OpenHomePage();
+        break;
+    case Command::OpenDownloadPage:
+        ports_.web.OpenDownloadPage();
+        break;
+    case Command::OpenDonatePage:
+        ports_.web.OpenDonatePage();
+        break;
+    case Command::OpenFullyBrandedPage:
+        ports_.web.OpenFullyBrandedPage();
+        break;
+    case Command::OpenCoBrandPage:
+        ports_.web.OpenCoBrandPage();
+        break;
+    case Command::Nothing:
+        break;
+    }
+    return true;
 }
 
 void MainWindowController::mnuSettings_Click() {
     model_.page = Page::Settings;
-}
-
-void MainWindowController::cmdSettings_Click() {
-    mnuSettings_Click();
 }
 
 void MainWindowController::mnuAbout_Click() {

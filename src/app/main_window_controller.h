@@ -89,7 +89,6 @@ class MainWindowController final {
     void Form_Load(std::string_view commandLine);
 
     void mnuSettings_Click();
-    void cmdSettings_Click();
     void mnuAbout_Click();
     void CoBrand_Randomize();
 

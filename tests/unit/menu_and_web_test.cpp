@@ -1,4 +1,7 @@
+#include "design/about_layout.h"
+#include "design/commands.h"
 #include "design/main_menu.h"
+#include "design/main_window_layout.h"
 #include "fakes/controller_rig.h"
 #include "web/web_pages.h"
 
@@ -28,6 +31,31 @@ TEST(MainMenu, IdsAreUniqueAndParentsComeBeforeTheirItems) {
     for (const MenuItemSpec& item : MainMenuItems()) {
         EXPECT_TRUE(seen.insert(item.id).second) << item.caption;
         EXPECT_TRUE(item.parent == kNoControl || seen.count(item.parent) == 1) << item.caption;
+    }
+}
+
+TEST(MainMenu, EveryMenuItemButtonAndLinkHasACommandAndNothingElseHasOne) {
+    std::set<int> chosen; // what the user can choose in the menus and the windows
+    for (const MenuItemSpec& item : MainMenuItems()) {
+        const auto items = MenuEntriesUnder(item.id);
+        if (items.empty() && !IsSeparator(item)) {
+            chosen.insert(item.id);
+        }
+    }
+    for (const auto layout : {MainWindowLayout(), AboutWindowLayout()}) {
+        for (const ControlSpec& spec : layout) {
+            const bool choosable = spec.kind == ControlKind::Button ||
+                                   spec.kind == ControlKind::LinkLabel ||
+                                   (spec.kind == ControlKind::OptionButton && spec.id != kOptRun &&
+                                    spec.id != kOptDontRun);
+            if (choosable && spec.id != kAboutCmdOK) {
+                chosen.insert(spec.id);
+            }
+        }
+    }
+    EXPECT_EQ(chosen.size(), 21u);
+    for (int id = 0; id < 1000; ++id) {
+        EXPECT_EQ(CommandOf(id).has_value(), chosen.contains(id)) << id;
     }
 }
 
