@@ -8,8 +8,8 @@
 #include "win32/accessibility.h"
 #include "win32/gdi_scopes.h"
 #include "win32/styled_controls.h"
-#include "win32/window_class.h"
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
 #include <utility>
@@ -23,16 +23,13 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 } // namespace
 
-AboutWindow::AboutWindow(HINSTANCE instance) : instance_(instance), gdi_(ScreenDpi()) {}
+AboutWindow::AboutWindow(HINSTANCE instance) : DesignWindow(instance, ScreenDpi()) {}
 
 AboutWindow::~AboutWindow() {
     Close();
 }
 
 bool AboutWindow::Create(HWND owner) {
-    if (!RegisterWindowClass({kAboutWindowClass, ObjectWindowProc<AboutWindow>, instance_})) {
-        return false;
-    }
     // Made for the DPI of its owner's monitor, where it opens.
     const int dpi = owner ? WindowDpi(owner) : ScreenDpi();
     if (dpi != gdi_.Dpi()) {
@@ -43,10 +40,7 @@ bool AboutWindow::Create(HWND owner) {
     AdjustWindowRectAt(frame, kAboutStyle, false, kAboutExStyle, dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    window_ = ::CreateWindowExW(kAboutExStyle, Wide(kAboutWindowClass).c_str(),
-                                Wide(texts::kMainCaption).c_str(), kAboutStyle, 0, 0, width, height,
-                                owner, nullptr, instance_, this);
-    if (!window_) {
+    if (!CreateFrame({kAboutWindowClass, kAboutStyle, kAboutExStyle, owner}, width, height)) {
         return false;
     }
     ExposeAccessibleTraits(window_, AboutWindowTraits());
@@ -152,11 +146,11 @@ void AboutWindow::EndModal() {
     ::PostMessageA(window_, WM_NULL, 0, 0);
 }
 
-void AboutWindow::Paint(HWND window) {
-    const PaintSession paint(window);
+void AboutWindow::Paint() {
+    const PaintSession paint(window_);
     const HDC dc = paint.Get();
     RECT client;
-    ::GetClientRect(window, &client);
+    ::GetClientRect(window_, &client);
     ::FillRect(dc, &client, gdi_.Brush(WindowBackground(gdi_.HighContrast())));
     const int dpi = gdi_.Dpi();
     const UniqueGdiObject pen(::CreatePen(PS_SOLID, ScalePixels(kRulePixels, dpi),
@@ -167,53 +161,34 @@ void AboutWindow::Paint(HWND window) {
     ::LineTo(dc, TwipsToPixels(kAboutRuleRightTwips, dpi), y);
 }
 
-LRESULT AboutWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LRESULT result = 0;
-        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
-        return result;
-    }
-    controls_.FollowColourChange(window, message, wParam, gdi_);
+std::optional<LRESULT> AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        Paint(window);
-        return 0;
-    case WM_DPICHANGED:
-        if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
-            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
-        }
+        Paint();
         return 0;
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDOK:
-        case IDCANCEL:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndModal();
             return 0;
-        default:
-            // A link reports its click to the owner, as the owner's own labels do.
-            if (HIWORD(wParam) == STN_CLICKED) {
-                if (HWND owner = ::GetWindow(window, GW_OWNER)) {
-                    ::SendMessageA(owner, WM_COMMAND, wParam, lParam);
-                }
-                return 0;
-            }
-            break;
         }
-        break;
+        // A link reports its click to the owner, as the owner's own labels do.
+        if (HIWORD(wParam) == STN_CLICKED) {
+            if (HWND owner = ::GetWindow(window_, GW_OWNER)) {
+                ::SendMessageW(owner, WM_COMMAND, wParam, lParam);
+            }
+            return 0;
+        }
+        return std::nullopt;
     case WM_CLOSE:
         EndModal();
         return 0;
-    case WM_NCDESTROY:
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        window_ = nullptr;
-        return ::DefWindowProcW(window, message, wParam, lParam);
     default:
-        break;
+        return std::nullopt;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace haloquill::win32

@@ -2,9 +2,7 @@
 // The About window: the program's name and version, a few words about it, and two links to the
 // maker's pages. Shown modally; the main window takes no input while it is open.
 
-#include "win32/control_set.h"
-#include "win32/gdi_cache.h"
-#include "win32/program_icons.h"
+#include "win32/design_window.h"
 
 #include <windows.h>
 
@@ -12,13 +10,11 @@ namespace haloquill::win32 {
 
 inline constexpr char kAboutWindowClass[] = "CorvelHaloquillAbout";
 
-class AboutWindow {
+class AboutWindow final : public DesignWindow {
   public:
     // The window's links report their clicks to its owner as commands.
     explicit AboutWindow(HINSTANCE instance);
-    AboutWindow(const AboutWindow&) = delete;
-    AboutWindow& operator=(const AboutWindow&) = delete;
-    ~AboutWindow();
+    ~AboutWindow() override;
 
     // Opens the window centred on the screen, owned by `owner` (so it stays in front of it and
     // out of the taskbar), disables `owner` until it is closed, and returns when it has been
@@ -33,26 +29,19 @@ class AboutWindow {
     void Close();
 
   private:
-    template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    void Attach(HWND window) { window_ = window; }
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Create(HWND owner);
     // Whether the window was made for the DPI of `owner`'s monitor and the present contrast.
     bool FitsScreenOf(HWND owner) const;
-    void Paint(HWND window);
+    void Paint();
     // Shows the program icon drawn for the window's DPI, in the caption and in the window.
     void ShowIcons();
     // Draws the window anew for `dpi`, at `suggested`, as at its start at that DPI.
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     // Ends the modal loop; ShowModal then enables the owner and closes the window.
     void EndModal();
 
-    HINSTANCE instance_;
-    ProgramIcons icons_;
     int iconsDpi_ = 0; // the DPI `icons_` were drawn for
-    GdiCache gdi_;
-    ControlSet controls_;
-    HWND window_ = nullptr;
     bool closing_ = false;
 };
 

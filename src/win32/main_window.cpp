@@ -31,16 +31,13 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
 
 MainWindow::MainWindow(HINSTANCE instance, const MainWindowPorts& ports)
-    : instance_(instance), messages_(ports.messages), controller_(ports, *this), gdi_(ScreenDpi()),
+    : DesignWindow(instance, ScreenDpi()), messages_(ports.messages), controller_(ports, *this),
       pictures_(instance, gdi_.Dpi()) {}
 
 MainWindow::~MainWindow() {
     about_.reset();
     tray_.Remove();
-    if (window_ && ::IsWindow(window_)) {
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        ::DestroyWindow(window_);
-    }
+    DestroyFrame();
 }
 
 void MainWindow::Start(std::string_view commandLine) {
@@ -56,17 +53,13 @@ bool MainWindow::Create() {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
-    if (!RegisterWindowClass({kMainWindowClass, ObjectWindowProc<MainWindow>, instance_,
-                              LoadClassIcon(instance_, SM_CXICON),
-                              LoadClassIcon(instance_, SM_CXSMICON)})) {
-        return false;
-    }
-
-    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, Wide(kMainWindowClass).c_str(),
-                                Wide(texts::kMainCaption).c_str(), kMainStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                instance_, this);
-    if (!window_ || !CreateTrayReceiver()) {
+    const FrameSpec frame{kMainWindowClass,
+                          kMainStyle,
+                          WS_EX_CONTROLPARENT,
+                          nullptr,
+                          LoadClassIcon(instance_, SM_CXICON),
+                          LoadClassIcon(instance_, SM_CXSMICON)};
+    if (!CreateFrame(frame, CW_USEDEFAULT, CW_USEDEFAULT) || !CreateTrayReceiver()) {
         return false;
     }
     // Drawn for the DPI of the monitor the window is on, which may not be the system's.
@@ -183,16 +176,11 @@ void MainWindow::OnCommand(int id, int code) {
     }
 }
 
-LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LRESULT result = 0;
-        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
-        return result;
-    }
-    controls_.FollowColourChange(window, message, wParam, gdi_);
+std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_ERASEBKGND: {
         RECT client;
-        ::GetClientRect(window, &client);
+        ::GetClientRect(window_, &client);
         ::FillRect(reinterpret_cast<HDC>(wParam), &client,
                    gdi_.Brush(WindowBackground(gdi_.HighContrast())));
         return 1;
@@ -210,11 +198,6 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_SETFOCUS:
         // The window itself has nothing to type into: the focus goes on to a control.
         RestoreFocus();
-        return 0;
-    case WM_DPICHANGED:
-        if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
-            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
-        }
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) {
@@ -241,8 +224,6 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         }
         return 0;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        window_ = nullptr;
         receiver_ = nullptr; // destroyed with its owner
         break;
     default:
@@ -254,7 +235,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         }
         break;
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+    return std::nullopt;
 }
 
 LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wParam,

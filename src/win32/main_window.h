@@ -7,10 +7,8 @@
 #include "design/main_window_layout.h"
 #include "ports/main_view.h"
 #include "win32/about_window.h"
-#include "win32/control_set.h"
-#include "win32/gdi_cache.h"
+#include "win32/design_window.h"
 #include "win32/picture_set.h"
-#include "win32/program_icons.h"
 #include "win32/tray_icon.h"
 #include "win32/unique_handle.h"
 
@@ -29,11 +27,9 @@ inline constexpr char kTrayReceiverClass[] = "CorvelHaloquillTray";
 inline constexpr UINT kIdleProbeMessage = WM_APP + 1;
 inline constexpr UINT kIdleAnswerMessage = WM_APP + 2;
 
-class MainWindow final : public MainView {
+class MainWindow final : public DesignWindow, public MainView {
   public:
     MainWindow(HINSTANCE instance, const MainWindowPorts& ports);
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
     // Creates the window, hidden, and the receiver of the icon's messages; false if it could
@@ -42,7 +38,7 @@ class MainWindow final : public MainView {
     // Runs the program's start: the initialisation, the window shown (unless it went to the
     // notification area) and the promotional label chosen; then starts the timer.
     void Start(std::string_view commandLine);
-    HWND Handle() const { return window_; }
+    using DesignWindow::Handle;
     // The state the window shows.
     const MainWindowModel& Model() const { return controller_.Model(); }
 
@@ -59,15 +55,13 @@ class MainWindow final : public MainView {
     void QuitProgram() override;
 
   private:
-    template <typename Owner> friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    void Attach(HWND window) { window_ = window; }
     static LRESULT CALLBACK ReceiverProc(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
     // Draws the window anew for `dpi`: fonts, places, pictures and icons, the window taking
     // `suggested`; what the controls hold and the focus stay.
-    void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     bool CreateTrayReceiver();
     // Makes the menu bar and the controls of everything but the settings page (once), and the
     // settings page if `model` has it in front; the settings page is otherwise made when it first
@@ -90,7 +84,6 @@ class MainWindow final : public MainView {
     void Restore();
     void SetWindowIcons();
     void OnCommand(int id, int code);
-    HWND Control(ControlId id) const { return controls_.Control(id); }
     void ShowFront(ControlId front, ControlId back);
     void PutPictureInBoxes(int number);
     void BringToFront();
@@ -101,7 +94,6 @@ class MainWindow final : public MainView {
     void RememberFocus();
     void RestoreFocus();
 
-    HINSTANCE instance_;
     MessageBoxes& messages_; // says when the window cannot be made
     UINT taskbarCreated_ = 0;
     FocusMemory focus_;
@@ -115,12 +107,8 @@ class MainWindow final : public MainView {
     WindowPresence shownPresence_;         // where the window is, as last shown
     LRESULT idleProbe_ = 0;                // the last probe number handled
     MainWindowController controller_;
-    HWND window_ = nullptr;
     HWND receiver_ = nullptr; // owned by the window, which destroys it
-    GdiCache gdi_;
     PictureSet pictures_;
-    ProgramIcons icons_;
-    ControlSet controls_;
     std::unique_ptr<AboutWindow> about_;
     TrayIcon tray_;
 };

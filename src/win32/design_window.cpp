@@ -1,0 +1,62 @@
+#include "win32/design_window.h"
+
+#include "design/app_texts.h"
+#include "win32/styled_controls.h"
+#include "win32/wide_text.h"
+#include "win32/window_class.h"
+#include "win32/window_dpi.h"
+
+namespace haloquill::win32 {
+
+void DesignWindow::DestroyFrame() {
+    if (window_ && ::IsWindow(window_)) {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ::DestroyWindow(window_);
+    }
+}
+
+bool DesignWindow::CreateFrame(const FrameSpec& spec, int width, int height) {
+    if (!RegisterWindowClass(
+            {spec.className, Procedure, instance_, spec.classIcon, spec.classSmallIcon})) {
+        return false;
+    }
+    const int x = width == CW_USEDEFAULT ? CW_USEDEFAULT : 0;
+    ::CreateWindowExW(spec.exStyle, Wide(spec.className).c_str(), Wide(texts::kMainCaption).c_str(),
+                      spec.style, x, x, width, height, spec.owner, nullptr, instance_, this);
+    return window_ != nullptr;
+}
+
+LRESULT CALLBACK DesignWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        // From here on every message of the window goes to the object it was created with.
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<DesignWindow*>(create->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<DesignWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->HandleMessage(window, message, wParam, lParam)
+                : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT DesignWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0;
+        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
+        return result;
+    }
+    controls_.FollowColourChange(window, message, wParam, gdi_);
+    if (message == WM_DPICHANGED) {
+        if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
+            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
+        }
+        return 0;
+    }
+    const std::optional<LRESULT> answer = OnMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        window_ = nullptr;
+    }
+    return answer ? *answer : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace haloquill::win32

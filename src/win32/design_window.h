@@ -1,0 +1,63 @@
+#pragma once
+// The base of the program's windows: the class and the procedure that hands each message to the
+// object behind the window, the fonts and brushes for its DPI and contrast, the controls of its
+// design and the program icon, and the messages every such window answers alike.
+
+#include "design/control_ids.h"
+#include "win32/control_set.h"
+#include "win32/gdi_cache.h"
+#include "win32/program_icons.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace haloquill::win32 {
+
+struct FrameSpec {
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+    HWND owner = nullptr;
+    HICON classIcon = nullptr; // the class's icons, shown until the window is given its own
+    HICON classSmallIcon = nullptr;
+};
+
+class DesignWindow {
+  public:
+    DesignWindow(const DesignWindow&) = delete;
+    DesignWindow& operator=(const DesignWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+  protected:
+    DesignWindow(HINSTANCE instance, int dpi) : instance_(instance), gdi_(dpi) {}
+    virtual ~DesignWindow() { DestroyFrame(); }
+
+    // Destroys the window, if it is still there, without calling back into the object: for the
+    // object's own end, while what the window shows still exists.
+    void DestroyFrame();
+
+    // Registers the class and creates the window, hidden, `width` by `height` (CW_USEDEFAULT:
+    // the system's choice), with this object behind it; false when Windows refused either.
+    [[nodiscard]] bool CreateFrame(const FrameSpec& spec, int width, int height);
+    // The window's own answer to `message`; none lets the system's default answer it. The
+    // controls' look, colour changes and the DPI change are answered before.
+    virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The window moved to a monitor of `dpi`; `suggested` is the place Windows proposes.
+    virtual void OnDpiChanged(int dpi, const RECT& suggested) = 0;
+
+    HWND Control(ControlId id) const { return controls_.Control(id); }
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    GdiCache gdi_;
+    ControlSet controls_;
+    ProgramIcons icons_;
+
+  private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+} // namespace haloquill::win32
