@@ -30,9 +30,8 @@ HICON LoadClassIcon(HINSTANCE instance, int sizeMetric) {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
 
-MainWindow::MainWindow(HINSTANCE instance, const MainWindowPorts& ports)
-    : DesignWindow(instance, ScreenDpi()), messages_(ports.messages), controller_(ports, *this),
-      pictures_(instance, gdi_.Dpi()) {}
+MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages)
+    : DesignWindow(instance, ScreenDpi()), messages_(messages), pictures_(instance, gdi_.Dpi()) {}
 
 MainWindow::~MainWindow() {
     about_.reset();
@@ -41,15 +40,16 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Start(std::string_view commandLine) {
-    controller_.StartProgram(commandLine);
-    if (window_ && !controller_.IsClosing()) {
+    controller_->StartProgram(commandLine);
+    if (window_ && !controller_->IsClosing()) {
         // The timer runs from the end of the start for the whole life of the window, shown or
         // hidden.
         ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
     }
 }
 
-bool MainWindow::Create() {
+bool MainWindow::Create(MainWindowController& controller) {
+    controller_ = &controller;
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
@@ -146,7 +146,7 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
     if (message.message != WM_KEYDOWN || !arrow || ::GetParent(message.hwnd) == nullptr) {
         return false;
     }
-    const auto next = controller_.OnArrowKey(::GetDlgCtrlID(message.hwnd));
+    const auto next = controller_->OnArrowKey(::GetDlgCtrlID(message.hwnd));
     if (next) {
         ::SetFocus(Control(static_cast<ControlId>(*next)));
     }
@@ -165,14 +165,14 @@ void MainWindow::OnCommand(int id, int code) {
                 shown_->Select(list, position);
             }
         }
-        controller_.OnControlEvent(id, ControlEvent::SelectionChanged, position);
+        controller_->OnControlEvent(id, ControlEvent::SelectionChanged, position);
     } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
         // A check box tells whether it is ticked now; other controls have nothing to tell.
         const bool ticked = control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
         if (shown_ && id == kChkSysTray) {
             shown_->sysTrayChecked = ticked;
         }
-        controller_.OnControlEvent(id, ControlEvent::Clicked, ticked ? 1 : 0);
+        controller_->OnControlEvent(id, ControlEvent::Clicked, ticked ? 1 : 0);
     }
 }
 
@@ -201,26 +201,26 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == kTimer1) {
-            controller_.Timer1_Timer();
+            controller_->Timer1_Timer();
         }
         return 0;
     case WM_SYSCOMMAND:
         // The close box, the system menu's Close and Alt+F4 send the program to the
         // notification area.
         if ((wParam & 0xFFF0) == SC_CLOSE) {
-            controller_.RequestUnload(UnloadReason::UserClose);
+            controller_->RequestUnload(UnloadReason::UserClose);
             return 0;
         }
         break;
     case WM_CLOSE:
         // Only another program sends a bare close (End task, an installer): the program ends.
-        controller_.RequestUnload(UnloadReason::OutsideClose);
+        controller_->RequestUnload(UnloadReason::OutsideClose);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
-            controller_.RequestUnload(UnloadReason::SessionEnd);
+            controller_->RequestUnload(UnloadReason::SessionEnd);
         }
         return 0;
     case WM_NCDESTROY:
@@ -230,7 +230,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {
             // The new taskbar holds no icons.
             tray_.Forget();
-            controller_.OnTaskbarCreated();
+            controller_->OnTaskbarCreated();
             return 0;
         }
         break;
@@ -242,7 +242,7 @@ LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wP
                                           LPARAM lParam) {
     auto* self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrW(receiver, GWLP_USERDATA));
     if (self && message == kTrayCallbackMessage) {
-        self->controller_.OnTrayNotification(TrayEventOf(LOWORD(lParam)));
+        self->controller_->OnTrayNotification(TrayEventOf(LOWORD(lParam)));
         return 0;
     }
     if (self && message == kIdleProbeMessage) {

@@ -29,18 +29,18 @@ inline constexpr UINT kIdleAnswerMessage = WM_APP + 2;
 
 class MainWindow final : public DesignWindow, public MainView {
   public:
-    MainWindow(HINSTANCE instance, const MainWindowPorts& ports);
+    // `messages` says when the window cannot be made.
+    MainWindow(HINSTANCE instance, MessageBoxes& messages);
     ~MainWindow() override;
 
-    // Creates the window, hidden, and the receiver of the icon's messages; false if it could
-    // not be. The menus and controls are made when the window is first shown.
-    bool Create();
+    // Creates the window, hidden, and the receiver of the icon's messages, whose events go to
+    // `controller` from now on; false if it could not be. The menus and controls are made when
+    // the window is first shown.
+    bool Create(MainWindowController& controller);
     // Runs the program's start: the initialisation, the window shown (unless it went to the
     // notification area) and the promotional label chosen; then starts the timer.
     void Start(std::string_view commandLine);
     using DesignWindow::Handle;
-    // The state the window shows.
-    const MainWindowModel& Model() const { return controller_.Model(); }
 
     // Keyboard handling before the dialog keys: the controller may take an arrow key (between
     // the two start-up options). True when handled.
@@ -106,8 +106,8 @@ class MainWindow final : public DesignWindow, public MainView {
     std::optional<MainWindowModel> shown_; // what the controls show, once they do
     WindowPresence shownPresence_;         // where the window is, as last shown
     LRESULT idleProbe_ = 0;                // the last probe number handled
-    MainWindowController controller_;
-    HWND receiver_ = nullptr; // owned by the window, which destroys it
+    MainWindowController* controller_ = nullptr; // reports the window's events from Create on
+    HWND receiver_ = nullptr;                    // owned by the window, which destroys it
     PictureSet pictures_;
     std::unique_ptr<AboutWindow> about_;
     TrayIcon tray_;

@@ -1,5 +1,6 @@
 // The program's entry: refuses a second copy, seeds the random generator once from the time of
-// day, loads and shows the main window, and runs the message loop until the program ends.
+// day, puts the program together from its parts, starts it and runs the message loop until the
+// program ends.
 
 #include "app/seeded_random.h"
 #include "app/single_instance.h"
@@ -62,8 +63,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
 
     int result = 1;
     {
-        win32::MainWindow mainWindow(instance, ports);
-        if (mainWindow.Create()) {
+        // The window shows the controller's model and reports its events to the controller.
+        win32::MainWindow mainWindow(instance, messageBoxes);
+        MainWindowController controller(ports, mainWindow);
+        if (mainWindow.Create(controller)) {
             messageBoxes.SetOwner(mainWindow.Handle());
             // Arguments that are not valid UTF-16 count as none.
             mainWindow.Start(win32::FromWide(commandLine ? commandLine : L"").value_or(""));

@@ -50,7 +50,7 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         random.queue = {ScriptedRandom::ForAngel(4), 0.0};
-        ASSERT_TRUE(window.Create());
+        ASSERT_TRUE(window.Create(controller));
         window.Start("");
         PumpMessages();
     }
@@ -95,10 +95,12 @@ class MainWindowTest : public ::testing::Test {
     WebPageLauncher web{browser, "https://site.test/"};
     haloquill::testing::FakeMessageBoxes messages;
     haloquill::testing::FakeRunKey runKey;
-    MainWindow window{::GetModuleHandleA(nullptr),
-                      MainWindowPorts{store, clock, random, messages, web, runKey, [] {
-                                          return ExecutablePath{"C:\\Tools", "prog"};
-                                      }}};
+    MainWindow window{::GetModuleHandleA(nullptr), messages};
+    MainWindowController controller{MainWindowPorts{store, clock, random, messages, web, runKey,
+                                                    [] {
+                                                        return ExecutablePath{"C:\\Tools", "prog"};
+                                                    }},
+                                    window};
 };
 
 TEST_F(MainWindowTest, ClientAreaAndEveryControlSitAtTheirDesignPlace) {
@@ -341,7 +343,7 @@ TEST_F(MainWindowTest, HandPointerOverLinksOnly) {
 
 // Text goes out through the wide calls: letters outside the system's code page show as written.
 TEST_F(MainWindowTest, TextOutsideTheCodePageShowsAsWritten) {
-    MainWindowModel model = window.Model();
+    MainWindowModel model = controller.Model();
     model.cardName = "St. \xD0\x90\xD0\xBD\xD0\xB3\xD0\xB5\xD0\xBB";     // Cyrillic
     model.cardDescription = "\xE5\xA4\xA9\xE4\xBD\xBF \xF0\x9F\x95\x8A"; // Chinese, a dove
     window.Render(model);
@@ -356,7 +358,7 @@ TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
     // The random script ends with 0.0, which rounds to 1: the co-branding label.
     EXPECT_TRUE(::IsWindowVisible(Find(kLblCobrand)));
     EXPECT_FALSE(::IsWindowVisible(Find(kLblFullBrand)));
-    MainWindowModel model = window.Model();
+    MainWindowModel model = controller.Model();
     model.promo = PromoLabel::FullBrand;
     window.Render(model);
     EXPECT_FALSE(::IsWindowVisible(Find(kLblCobrand)));
@@ -366,7 +368,7 @@ TEST_F(MainWindowTest, ExactlyOnePromotionalLabelIsSeen) {
 TEST_F(MainWindowTest, PictureBoxesTakeTheSizeOfTheirPictureAndKeepTheirCorner) {
     const int dpi = ScreenDpi();
     const RECT before = PlaceInParent(Find(kPicCard));
-    MainWindowModel model = window.Model();
+    MainWindowModel model = controller.Model();
     const auto show = [&](int number) {
         model.picture = number;
         window.Render(model);
@@ -411,7 +413,7 @@ TEST_F(MainWindowTest, TabMovesThroughTheVisiblePageInReadingOrder) {
               (std::vector<int>{kLblCobrand, kCboHour, kCboMinute, kCboSecond, kOptDontRun,
                                 kCmdCalculateMoonPhase, kLabel61, kCmdExit}));
     ::SendMessageA(Find(kCmdCalculateMoonPhase), WM_SETFOCUS, 0, 0);
-    MainWindowModel model = window.Model();
+    MainWindowModel model = controller.Model();
     model.page = Page::Angel;
     window.Render(model);
     EXPECT_EQ(TabOrder(window.Handle(), Find(kCmdExit), 5),
