@@ -1,8 +1,12 @@
+#include "app/tray_presence.h"
 #include "design/app_texts.h"
 #include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace haloquill {
 namespace {
@@ -230,6 +234,44 @@ TEST_F(ClosingTest, StartupArgumentGoesToTheTrayOnlyWithTheEntryAndTheTrayChoice
         EXPECT_EQ(rig.view.visible, !c.inTray);
         EXPECT_EQ(rig.view.iconPresent, c.inTray);
     }
+}
+
+TEST(TrayPresence, EachMoveSetsWhereTheWindowIsAndOffersTheIconOnlyWhileWanted) {
+    WindowPresence window;
+    TrayPresence tray(window);
+    using W = WindowPresence;
+    constexpr auto kMin = WindowState::Minimized;
+    constexpr auto kNormal = WindowState::Normal;
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"a start into the tray",
+         [&] {
+             tray.HideInTray();
+             tray.ShowAtStart();
+         }},
+        {"a tick offers the icon again", [&] { tray.Tick(); }},
+        {"the reminder keeps the icon", [&] { tray.BringUp(); }},
+        {"Show takes it away", [&] { tray.ShowFromTray(); }},
+        {"a tick without an icon offers none", [&] { EXPECT_FALSE(tray.Tick()); }},
+        {"a new taskbar offers none either", [&] { tray.OnTaskbarCreated(); }},
+        {"the close box", [&] { tray.HideInTray(); }},
+        {"a new taskbar offers it", [&] { tray.OnTaskbarCreated(); }},
+    };
+    const W expected[] = {
+        {false, kMin, 0, 0, true, 1},    {false, kMin, 0, 0, true, 2},
+        {true, kNormal, 1, 0, true, 2},  {true, kNormal, 2, 1, false, 2},
+        {true, kNormal, 2, 1, false, 2}, {true, kNormal, 2, 1, false, 2},
+        {false, kMin, 2, 1, true, 3},    {false, kMin, 2, 1, true, 4},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].second();
+        EXPECT_EQ(window, expected[i]) << steps[i].first;
+    }
+    // The offers a refused icon gets end after kTrayIconRetries ticks.
+    int offered = 0;
+    while (tray.Tick()) {
+        ++offered;
+    }
+    EXPECT_EQ(offered, kTrayIconRetries);
 }
 
 } // namespace
