@@ -1,11 +1,11 @@
 // The real Haloquill.exe under Wine in the background: the close box and the notification-area
-// icon, the daily reminder, the Exit question, the date check of the apply command, the end of
-// the Windows session and the hidden start with "/STARTUP".
+// icon, the daily reminder and the hidden start with "/STARTUP".
 
 #include "angels/angel_catalogue.h"
 #include "base/text_values.h"
 #include "driver/program_driver.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +16,6 @@ namespace haloquill::testing {
 namespace {
 
 using Values = std::map<std::string, std::string>;
-
-// The message the notification-area icon sends to the hidden picture box, and the mouse
-// messages it carries in the low word of lParam.
-constexpr UINT kTrayCallback = 0x0201;
-constexpr LPARAM kIconDoubleClick = 0x0203;
-constexpr LPARAM kIconRightButtonUp = 0x0205;
-
-constexpr char kCaption[] = "Corvel Haloquill";
-constexpr char kExitQuestion[] = "Are You Sure You Want To Quit Corvel Haloquill ?";
-constexpr char kBadDate[] = "Please Enter Correct Date !";
-
-bool MainWindowVisible(const RunningProgram& program) {
-    return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-// Shown and in its normal state, as the user sees it after it comes back.
-bool MainWindowShownNormal(const RunningProgram& program) {
-    return MainWindowVisible(program) && !::IsIconic(program.MainWindow());
-}
 
 bool IsCentredOnScreen(HWND window) {
     RECT frame{};
@@ -59,13 +40,6 @@ void ExpectComesBackCentred(const RunningProgram& program) {
     EXPECT_NEAR(frame.top, (::GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 1);
 }
 
-// WS_VISIBLE of a control: whether it shows once its window does (IsWindowVisible is false for
-// every control while the main window is hidden).
-bool IsShownInItsWindow(const RunningProgram& program, ControlId id) {
-    HWND control = program.Control(id);
-    return control && (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 // Puts the window near the screen's corner, so that centring it again is a visible change.
 void MoveToCorner(HWND window) {
     ::SetWindowPos(window, nullptr, 3, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -73,51 +47,6 @@ void MoveToCorner(HWND window) {
     ::GetWindowRect(window, &frame);
     ASSERT_EQ(frame.left, 3);
     ASSERT_EQ(frame.top, 5);
-}
-
-void NotifyFromIcon(const RunningProgram& program, LPARAM mouseMessage) {
-    ::PostMessageA(program.TrayIconReceiver(), kTrayCallback, 0, mouseMessage);
-}
-
-// Closes the window with its close box and waits until it has gone to the notification area.
-void CloseToTray(const RunningProgram& program) {
-    program.PressCloseBox();
-    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(program); }));
-}
-
-// Waits for the first message box, then until the program has handled all it was given, so that
-// a second one would be seen.
-std::vector<ForeignMessageBox> WaitForMessageBoxes(const RunningProgram& program) {
-    WaitUntil([&] { return !program.MessageBoxes().empty(); });
-    EXPECT_TRUE(program.WaitUntilIdle());
-    return program.MessageBoxes();
-}
-
-void Answer(const ForeignMessageBox& box, int button) {
-    ::PostMessageA(box.window, WM_COMMAND, button, 0);
-}
-
-// The values every ending and every apply command writes, as a plain start leaves the options.
-void ExpectStartUpChoicesSaved(ProgramDriver& driver, const char* run = "False",
-                               const char* tray = "False") {
-    const Values stored = driver.AllSettings();
-    ASSERT_TRUE(stored.contains("AutorunStartUp"));
-    ASSERT_TRUE(stored.contains("SystemTray"));
-    EXPECT_EQ(stored.at("AutorunStartUp"), run);
-    EXPECT_EQ(stored.at("SystemTray"), tray);
-}
-
-void ExpectStartUpChoicesNotSaved(ProgramDriver& driver) {
-    const Values stored = driver.AllSettings();
-    EXPECT_FALSE(stored.contains("AutorunStartUp"));
-    EXPECT_FALSE(stored.contains("SystemTray"));
-}
-
-void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
-    auto& settings = driver.Settings();
-    KeepReminderAway(driver);
-    settings.WriteSetting("Card", card);
-    settings.WriteSetting("Date", TodayIso(4));
 }
 
 // --- The close box and the notification-area icon -------------------------------------------
@@ -240,141 +169,6 @@ TEST(EndToEndBackground, ReminderBringsTheWindowUpAtTheStoredSecondAndDrawsOnlyW
     EXPECT_EQ(program->Text(kLblCardName), drawn);
     EXPECT_TRUE(program->MessageBoxes().empty());
     EXPECT_TRUE(program->IsRunning());
-}
-
-// --- The Exit button ------------------------------------------------------------------------
-
-std::vector<ForeignMessageBox> ClickExit(const RunningProgram& program) {
-    program.ClickButton(kCmdExit);
-    return WaitForMessageBoxes(program);
-}
-
-void ExpectOneBox(const std::vector<ForeignMessageBox>& boxes, const char* text) {
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, kCaption);
-    EXPECT_EQ(boxes[0].text, text);
-}
-
-TEST(EndToEndBackground, ExitButtonAsksOnceAndYesEndsTheProgramSaving) {
-    ProgramDriver driver("HqExitYes");
-    auto program = StartShown(driver);
-    ExpectStartUpChoicesNotSaved(driver);
-
-    const auto boxes = ClickExit(*program);
-    ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kExitQuestion));
-    // Asking changes nothing yet.
-    ExpectStartUpChoicesNotSaved(driver);
-    Answer(boxes[0], IDYES);
-    ASSERT_TRUE(program->WaitForExit());
-    ExpectStartUpChoicesSaved(driver);
-}
-
-TEST(EndToEndBackground, ExitButtonAnsweredNoHidesInTheTrayAndSaves) {
-    ProgramDriver driver("HqExitNo");
-    auto program = StartShown(driver);
-    KeepReminderAway(driver);
-
-    const auto boxes = ClickExit(*program);
-    ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kExitQuestion));
-    Answer(boxes[0], IDNO);
-    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }));
-    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
-    ExpectStartUpChoicesSaved(driver);
-    EXPECT_FALSE(program->WaitForExit(500ms));
-    EXPECT_TRUE(program->MessageBoxes().empty());
-    // It is in the notification area: the icon brings it back.
-    NotifyFromIcon(*program, kIconDoubleClick);
-    EXPECT_TRUE(WaitUntil([&] { return MainWindowShownNormal(*program); }));
-}
-
-// --- The date check of the apply command ----------------------------------------------------
-
-TEST(EndToEndBackground, DayThatTheMonthLacksIsRefusedWithOneMessageAndNothingSaved) {
-    ProgramDriver driver("HqBadDate");
-    auto program = StartShown(driver);
-    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("Card"); }));
-    const Values before = driver.AllSettings();
-
-    // {month position, day position}: 31 April, 30 February, 31 November. Each refusal costs
-    // seconds under Wine, so the core tests check the other days.
-    const std::pair<int, int> badDates[] = {{3, 30}, {1, 29}, {10, 30}};
-    for (const auto& [month, day] : badDates) {
-        SCOPED_TRACE("month " + std::to_string(month + 1) + " day " + std::to_string(day + 1));
-        program->ChooseListPosition(kCboMonth, month);
-        program->ChooseListPosition(kCboDate, day);
-        ASSERT_EQ(program->ListSelection(kCboMonth), month);
-        ASSERT_EQ(program->ListSelection(kCboDate), day);
-
-        program->ClickButton(kCmdCalculateMoonPhase);
-        const auto boxes = WaitForMessageBoxes(*program);
-        ASSERT_NO_FATAL_FAILURE(ExpectOneBox(boxes, kBadDate));
-        Answer(boxes[0], IDOK);
-        ASSERT_TRUE(WaitUntil([&] { return program->MessageBoxes().empty(); }));
-        EXPECT_TRUE(MainWindowShownNormal(*program));
-        EXPECT_TRUE(program->IsVisible(kFraSettings));
-        EXPECT_EQ(driver.AllSettings(), before);
-    }
-}
-
-TEST(EndToEndBackground, ApplyWithTheDateListsAsStartedHidesAndSaves) {
-    ProgramDriver driver("HqGoodDate");
-    auto program = StartShown(driver);
-    KeepReminderAway(driver);
-    EXPECT_EQ(program->ListSelection(kCboMonth), 0);
-    EXPECT_EQ(program->ListSelection(kCboDate), 0);
-    ExpectStartUpChoicesNotSaved(driver);
-
-    program->ClickButton(kCmdCalculateMoonPhase);
-    ASSERT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }));
-    ASSERT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
-    ExpectStartUpChoicesSaved(driver);
-    EXPECT_TRUE(program->MessageBoxes().empty());
-    EXPECT_TRUE(program->IsRunning());
-    // The angel page comes to the front for when the window comes back (the last step of the
-    // command, after the slow hiding).
-    EXPECT_TRUE(WaitUntil([&] {
-        return IsShownInItsWindow(*program, kFraRune) &&
-               !IsShownInItsWindow(*program, kFraSettings);
-    }));
-}
-
-// --- The end of the Windows session ---------------------------------------------------------
-
-void EndSession(const RunningProgram& program) {
-    DWORD_PTR agreed = 0;
-    ASSERT_NE(::SendMessageTimeoutA(program.MainWindow(), WM_QUERYENDSESSION, 0, 0,
-                                    SMTO_ABORTIFHUNG, 5000, &agreed),
-              0);
-    EXPECT_NE(agreed, 0u);
-    ::PostMessageA(program.MainWindow(), WM_ENDSESSION, TRUE, 0);
-    // Ends by itself, and no message box ever comes up on the way.
-    bool boxSeen = false;
-    EXPECT_TRUE(WaitUntil([&] {
-        boxSeen = boxSeen || !program.MessageBoxes().empty();
-        return !program.IsRunning();
-    }));
-    EXPECT_FALSE(boxSeen);
-}
-
-TEST(EndToEndBackground, SessionEndEndsTheProgramWithoutAQuestionAndSaves) {
-    {
-        SCOPED_TRACE("window shown");
-        ProgramDriver driver("HqSessionEnd");
-        auto program = StartShown(driver);
-        ExpectStartUpChoicesNotSaved(driver);
-        ASSERT_NO_FATAL_FAILURE(EndSession(*program));
-        ExpectStartUpChoicesSaved(driver);
-    }
-    {
-        SCOPED_TRACE("in the notification area");
-        ProgramDriver driver("HqSessionEndTray");
-        auto program = StartShown(driver);
-        KeepReminderAway(driver);
-        CloseToTray(*program);
-        ExpectStartUpChoicesNotSaved(driver);
-        ASSERT_NO_FATAL_FAILURE(EndSession(*program));
-        ExpectStartUpChoicesSaved(driver);
-    }
 }
 
 // --- The start with "/STARTUP" --------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
 #include "win32/unique_handle.h"
@@ -20,18 +21,10 @@ bool FocusMovesTo(const RunningProgram& program, HWND control) {
     return WaitUntil([&] { return program.FocusedControl() == control; }, 5s);
 }
 
-constexpr UINT kTrayCallback = 0x0201;
-constexpr LPARAM kIconDoubleClick = 0x0203;
 constexpr char kExitQuestion[] = "Are You Sure You Want To Quit Corvel Haloquill ?";
 
 std::string Address(WebPage page) {
     return PageAddress(ConfiguredSiteBase(), page);
-}
-
-// WS_VISIBLE of a control: whether it shows once its window does.
-bool IsShownInItsWindow(const RunningProgram& program, ControlId id) {
-    HWND control = program.Control(id);
-    return control && (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Presses Tab (Shift+Tab when `back`) and returns the control that has the focus once it has
@@ -180,7 +173,7 @@ TEST(EndToEndKeyboard, FocusComesBackAfterTheTrayTheReminderAndTheAboutWindow) {
 
     program->PressCloseBox();
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(program->MainWindow()); }));
-    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
+    NotifyFromIcon(*program, kIconDoubleClick);
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()) != FALSE; }));
     EXPECT_TRUE(FocusMovesTo(*program, settings)) << "after the notification area";
 
@@ -266,6 +259,36 @@ TEST(EndToEndKeyboard, EachTimeListIsNamedAfterItsOwnLabel) {
     EXPECT_EQ(AccessibleName(*program, program->Control(kCboMinute)), "Minute");
     EXPECT_EQ(AccessibleName(*program, program->Control(kCboSecond)), "Second");
     ASSERT_TRUE(program->Close());
+}
+
+// Real keys through the system's input queue, so the keys meet the window as the user's do: the
+// message loop's dialog handling turns Alt+letter into the button whose caption underlines it.
+TEST(EndToEndKeyboard, AccessKeysOfTheButtonsWorkOnTheRealWindow) {
+    ProgramDriver driver("HqAccessKeys");
+    StoreQuietLaterStart(driver);
+    auto program = StartShown(driver);
+    ASSERT_TRUE(IsShownInItsWindow(*program, kFraRune));
+
+    ASSERT_TRUE(program->PressAccessKey('S')) << "the main window did not come to the front";
+    EXPECT_TRUE(WaitUntil([&] {
+        return IsShownInItsWindow(*program, kFraSettings) &&
+               !IsShownInItsWindow(*program, kFraRune);
+    })) << "Alt+S did not bring the settings page to the front";
+
+    ASSERT_TRUE(program->PressAccessKey('A'));
+    EXPECT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }))
+        << "Alt+A did not send the program to the notification area";
+    EXPECT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
+
+    NotifyFromIcon(*program, kIconDoubleClick);
+    ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
+    ASSERT_TRUE(program->PressAccessKey('E'));
+    const ForeignMessageBox box = program->WaitForMessageBox(5s);
+    EXPECT_EQ(box.text, kExitQuestion) << "Alt+E did not ask the Exit question";
+    if (box.window) {
+        Answer(box, IDYES);
+        EXPECT_TRUE(program->WaitForExit());
+    }
 }
 
 } // namespace

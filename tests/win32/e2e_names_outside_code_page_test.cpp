@@ -5,6 +5,7 @@
 
 #include "driver/program_driver.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 #include "win32/main_window.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
@@ -15,10 +16,6 @@ namespace haloquill::testing {
 namespace {
 
 using Values = std::map<std::string, std::string>;
-
-// The message the notification-area icon sends to the hidden picture box, and a double click.
-constexpr UINT kTrayCallback = 0x0201;
-constexpr LPARAM kIconDoubleClick = 0x0203;
 
 // Folders and names in Cyrillic and Chinese, which no single-byte code page holds together.
 constexpr char kForeignFolder[] = "Программы 程序\\Ангел 天使";
@@ -35,15 +32,6 @@ bool OutsideTheCodePage(const std::string& text) {
 void ExpectOutsideTheCodePage(const ProgramDriver& driver) {
     EXPECT_TRUE(OutsideTheCodePage(driver.Directory())) << "ANSI code page " << ::GetACP();
     EXPECT_TRUE(OutsideTheCodePage(driver.BaseName())) << "ANSI code page " << ::GetACP();
-}
-
-bool MainWindowVisible(const RunningProgram& program) {
-    return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-// The entry the program should write: the executable's exact path in quotes, then "/STARTUP".
-std::string ExpectedRunEntry(const ProgramDriver& driver) {
-    return "\"" + driver.ExecutablePath() + "\" /STARTUP";
 }
 
 void StoreLaterStart(ProgramDriver& driver, const char* hour) {
@@ -102,7 +90,7 @@ TEST(EndToEndNamesOutsideTheCodePage, RunEntryHoldsTheExactPathAndStartsTheProgr
     EXPECT_EQ(program->ControlCount(), 0); // nothing made for a window nobody has seen
     EXPECT_EQ(ReadRunEntry(driver.BaseName()), command);
     // Its icon brings the window back.
-    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
+    NotifyFromIcon(*program, kIconDoubleClick);
     EXPECT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
     ASSERT_TRUE(program->Close());
 }

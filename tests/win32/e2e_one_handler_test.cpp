@@ -6,6 +6,7 @@
 #include "driver/desktop_probes.h"
 #include "driver/program_driver.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 #include "win32/about_window.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,6 @@ namespace haloquill::testing {
 namespace {
 
 using Values = std::map<std::string, std::string>;
-
-// The message the notification-area icon sends to the hidden picture box, and the double-click
-// it carries in the low word of lParam.
-constexpr UINT kTrayCallback = 0x0201;
-constexpr LPARAM kIconDoubleClick = 0x0203;
 
 constexpr char kExitQuestion[] = "Are You Sure You Want To Quit Corvel Haloquill ?";
 constexpr char kBadDate[] = "Please Enter Correct Date !";
@@ -57,11 +53,6 @@ void ExpectStoredAsBefore(ProgramDriver& driver, const StoredState& before) {
         << "the start-with-Windows entry";
 }
 
-// The entry the program writes for the executable the driver made.
-std::string ExpectedRunEntry(const ProgramDriver& driver) {
-    return "\"" + driver.ExecutablePath() + "\" /STARTUP";
-}
-
 // What a user leaves who chose to start with Windows into the notification area, with the
 // reminder at 9:30:15. The values are the ones the program itself writes, so a run that only
 // loads and saves them changes nothing.
@@ -77,20 +68,6 @@ void StoreEveryChoiceTrue(ProgramDriver& driver) {
     settings.WriteSetting("Card", "5");
     settings.WriteSetting("Date", TodayIso(3));
     settings.WriteSetting("UpdateCheckDate", TodayIso(-2));
-}
-
-bool MainWindowVisible(const RunningProgram& program) {
-    return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-// WS_VISIBLE of a control: whether it shows once its window does.
-bool IsShownInItsWindow(const RunningProgram& program, ControlId id) {
-    HWND control = program.Control(id);
-    return control && (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void Answer(const ForeignMessageBox& box, int button) {
-    ::PostMessageA(box.window, WM_COMMAND, button, 0);
 }
 
 // Ends the session and waits for the program to end by itself, with no message box on the way
@@ -283,14 +260,6 @@ TEST(EndToEndOneHandler, CloseFromAnotherProgramEndsSavingWhileTheCloseBoxHides)
 
 // --- The About window -----------------------------------------------------------------------
 
-HWND OpenAbout(const RunningProgram& program) {
-    program.PostCommand(kMnuAbout);
-    HWND about = nullptr;
-    WaitUntil(
-        [&] { return (about = program.ShownTopLevelWindow(win32::kAboutWindowClass)) != nullptr; });
-    return about;
-}
-
 // Open, owned by the main window and in front of it, and the main window takes no input.
 void ExpectAboutHoldsTheMainWindow(const RunningProgram& program, HWND about) {
     HWND main = program.MainWindow();
@@ -351,36 +320,6 @@ TEST(EndToEndOneHandler, AboutWindowStaysInFrontOfTheDisabledMainWindowAndCloses
 }
 
 // --- Access keys ----------------------------------------------------------------------------
-
-// Real keys through the system's input queue, so the keys meet the window as the user's do: the
-// message loop's dialog handling turns Alt+letter into the button whose caption underlines it.
-TEST(EndToEndOneHandler, AccessKeysOfTheButtonsWorkOnTheRealWindow) {
-    ProgramDriver driver("HqAccessKeys");
-    StoreQuietLaterStart(driver);
-    auto program = StartShown(driver);
-    ASSERT_TRUE(IsShownInItsWindow(*program, kFraRune));
-
-    ASSERT_TRUE(program->PressAccessKey('S')) << "the main window did not come to the front";
-    EXPECT_TRUE(WaitUntil([&] {
-        return IsShownInItsWindow(*program, kFraSettings) &&
-               !IsShownInItsWindow(*program, kFraRune);
-    })) << "Alt+S did not bring the settings page to the front";
-
-    ASSERT_TRUE(program->PressAccessKey('A'));
-    EXPECT_TRUE(WaitUntil([&] { return !MainWindowVisible(*program); }))
-        << "Alt+A did not send the program to the notification area";
-    EXPECT_TRUE(WaitUntil([&] { return driver.AllSettings().contains("SystemTray"); }));
-
-    ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
-    ASSERT_TRUE(WaitUntil([&] { return MainWindowVisible(*program); }));
-    ASSERT_TRUE(program->PressAccessKey('E'));
-    const ForeignMessageBox box = program->WaitForMessageBox(5s);
-    EXPECT_EQ(box.text, kExitQuestion) << "Alt+E did not ask the Exit question";
-    if (box.window) {
-        Answer(box, IDYES);
-        EXPECT_TRUE(program->WaitForExit());
-    }
-}
 
 } // namespace
 } // namespace haloquill::testing

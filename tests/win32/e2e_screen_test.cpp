@@ -8,6 +8,7 @@
 #include "driver/program_driver.h"
 #include "driver/screen_picture.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 #include "win32/picture_set.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,6 @@
 
 namespace haloquill::testing {
 namespace {
-
-constexpr UINT kTrayCallback = 0x0201;
-constexpr LPARAM kIconDoubleClick = 0x0203;
 
 enum class Way { Reminder, IconDoubleClick, MenuShow };
 enum class Draw { AtStart, AtReminder, None };
@@ -194,7 +192,7 @@ void ExpectLateWindowLooksLikeAShownStart(Way way, Draw draw, int dpi = 96,
         ASSERT_TRUE(program->WaitUntilIdle());
         ASSERT_FALSE(::IsWindowVisible(program->MainWindow()));
         if (shownBeforeMove) {
-            ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
+            NotifyFromIcon(*program, kIconDoubleClick);
             ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()); }));
             program->PressCloseBox();
             ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(program->MainWindow()); }));
@@ -209,7 +207,7 @@ void ExpectLateWindowLooksLikeAShownStart(Way way, Draw draw, int dpi = 96,
             ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(program->MainWindow()); },
                                   std::chrono::seconds(moment - NowSeconds() + 8)));
         } else if (way == Way::IconDoubleClick) {
-            ::PostMessageA(program->TrayIconReceiver(), kTrayCallback, 0, kIconDoubleClick);
+            NotifyFromIcon(*program, kIconDoubleClick);
         } else {
             program->PostCommand(kMnuPop);
         }

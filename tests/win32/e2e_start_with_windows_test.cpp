@@ -5,6 +5,7 @@
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
 #include "driver/shown_start.h"
+#include "e2e_steps.h"
 #include "web/web_pages.h"
 #include "win32/unique_handle.h"
 
@@ -26,15 +27,6 @@ constexpr char kFolderWithBlanks[] = "haloquill e2e dir";
 std::string ValueOf(const Values& values, const std::string& key) {
     const auto found = values.find(key);
     return found == values.end() ? "<absent>" : found->second;
-}
-
-bool MainWindowVisible(const RunningProgram& program) {
-    return ::IsWindowVisible(program.MainWindow()) != FALSE;
-}
-
-// The entry the program should write for the executable the driver made.
-std::string ExpectedRunEntry(const ProgramDriver& driver) {
-    return "\"" + driver.Directory() + "\\" + driver.BaseName() + ".exe\" /STARTUP";
 }
 
 void StoreLaterStart(ProgramDriver& driver) {

@@ -8,6 +8,7 @@
 #include "design/twips.h"
 #include "driver/browser_stand_ins.h"
 #include "driver/program_driver.h"
+#include "e2e_steps.h"
 #include "web/web_pages.h"
 #include "win32/about_window.h"
 #include "win32/unique_handle.h"
@@ -37,15 +38,6 @@ SIZE WindowSize(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void StoreLaterStart(ProgramDriver& driver, const std::string& card) {
-    auto& settings = driver.Settings();
-    settings.WriteSetting("Hour", "7");
-    settings.WriteSetting("Minute", "0");
-    settings.WriteSetting("Second", "0");
-    settings.WriteSetting("Card", card);
-    settings.WriteSetting("Date", TodayIso(5));
 }
 
 TEST(EndToEndWindow, EachPictureGivesBothBoxesItsOwnSize) {
@@ -134,17 +126,6 @@ TEST(EndToEndWindow, EveryLinkReachesTheBrowserWithItsExactAddressOncePerClick) 
     expected.push_back(Address(coBrand ? WebPage::FullyBranded : WebPage::CoBrand));
     ASSERT_EQ(browser.WaitForAddresses(expected.size(), *program), expected);
     EXPECT_TRUE(program->IsRunning());
-}
-
-HWND FindAbout(const RunningProgram& program) {
-    return program.ShownTopLevelWindow(win32::kAboutWindowClass);
-}
-
-HWND OpenAbout(const RunningProgram& program) {
-    ::PostMessageA(program.MainWindow(), WM_COMMAND, MAKEWPARAM(kMnuAbout, 0), 0);
-    HWND about = nullptr;
-    WaitUntil([&] { return (about = FindAbout(program)) != nullptr; });
-    return about;
 }
 
 HWND FocusOf(HWND window) {
