@@ -3,6 +3,7 @@
 
 #include "win32/main_window.h"
 
+#include "app/window_steps.h"
 #include "design/app_texts.h"
 #include "win32/menus.h"
 #include "win32/quit_program.h"
@@ -15,36 +16,40 @@ namespace haloquill::win32 {
 
 void MainWindow::ShowPresence(const WindowPresence& now) {
     const WindowPresence before = std::exchange(shownPresence_, now);
-    // The icon comes before the window goes, and goes after the window came.
-    if (now.iconWanted && (!before.iconWanted || now.iconOffers != before.iconOffers)) {
-        HICON current = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
-        tray_.Add(receiver_, current ? current : icons_.Small(), texts::kTrayTip);
-    }
-    const bool windowAsBefore = now.shown == before.shown && now.state == before.state &&
-                                now.raises == before.raises && now.centrings == before.centrings;
-    if (!windowAsBefore) {
-        const bool visible = ::IsWindowVisible(window_) != FALSE;
-        if (!now.shown) {
-            if (visible && now.state == WindowState::Minimized && !::IsIconic(window_)) {
-                ::ShowWindow(window_, SW_MINIMIZE);
-            }
+    const ScreenState screen{::IsWindowVisible(window_) != FALSE, ::IsIconic(window_) != FALSE};
+    for (const WindowStep step : WindowSteps(before, now, screen)) {
+        switch (step) {
+        case WindowStep::OfferIcon: {
+            HICON shown =
+                reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+            tray_.Add(receiver_, shown ? shown : icons_.Small(), texts::kTrayTip);
+            break;
+        }
+        case WindowStep::Minimize:
+            ::ShowWindow(window_, SW_MINIMIZE);
+            break;
+        case WindowStep::Hide:
             ::ShowWindow(window_, SW_HIDE);
-        } else if (now.state == WindowState::Minimized) {
-            if (!visible || !::IsIconic(window_)) {
-                ::ShowWindow(window_, visible ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
-            }
-        } else if (::IsIconic(window_)) {
+            break;
+        case WindowStep::ShowMinimizedInactive:
+            ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
+            break;
+        case WindowStep::Restore:
             Restore();
-        } else {
+            break;
+        case WindowStep::Show:
             ::ShowWindow(window_, SW_SHOW);
+            break;
+        case WindowStep::BringToFront:
             BringToFront();
-        }
-        if (now.shown && now.centrings != before.centrings) {
+            break;
+        case WindowStep::Centre:
             CentreOnScreen(window_);
+            break;
+        case WindowStep::RemoveIcon:
+            tray_.Remove();
+            break;
         }
-    }
-    if (!now.iconWanted && before.iconWanted) {
-        tray_.Remove();
     }
 }
 
@@ -53,7 +58,6 @@ void MainWindow::Restore() {
     RECT frame{};
     ::GetWindowRect(window_, &frame);
     FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
-    BringToFront();
 }
 
 void MainWindow::BringToFront() {

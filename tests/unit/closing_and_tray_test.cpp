@@ -1,4 +1,5 @@
 #include "app/tray_presence.h"
+#include "app/window_steps.h"
 #include "design/app_texts.h"
 #include "design/control_ids.h"
 #include "fakes/controller_rig.h"
@@ -7,6 +8,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace haloquill {
 namespace {
@@ -272,6 +274,65 @@ TEST(TrayPresence, EachMoveSetsWhereTheWindowIsAndOffersTheIconOnlyWhileWanted) 
         ++offered;
     }
     EXPECT_EQ(offered, kTrayIconRetries);
+}
+
+TEST(WindowSteps, EachChangeOfPresenceTakesTheStepsFromWhereTheWindowIsOnTheScreen) {
+    using S = WindowStep;
+    constexpr auto kMin = WindowState::Minimized;
+    constexpr auto kNormal = WindowState::Normal;
+    const WindowPresence hidden{false, kNormal, 0, 0, false, 0};
+    const WindowPresence shown{true, kNormal, 0, 0, false, 0};
+    const WindowPresence inTray{false, kMin, 0, 0, true, 1};
+    struct Case {
+        const char* what;
+        WindowPresence before, now;
+        ScreenState screen;
+        std::vector<WindowStep> steps;
+    };
+    const Case cases[] = {
+        {"a shown start", hidden, shown, {false, false}, {S::Show, S::BringToFront}},
+        {"a start into the tray", hidden, inTray, {false, false}, {S::OfferIcon}},
+        {"the close box", shown, inTray, {true, false}, {S::OfferIcon, S::Minimize, S::Hide}},
+        {"the close box on a minimised window",
+         shown,
+         inTray,
+         {true, true},
+         {S::OfferIcon, S::Hide}},
+        {"the reminder before the first show",
+         inTray,
+         {true, kNormal, 1, 0, true, 1},
+         {false, false},
+         {S::Show, S::BringToFront}},
+        {"the reminder after the tray",
+         inTray,
+         {true, kNormal, 1, 0, true, 1},
+         {false, true},
+         {S::Restore, S::BringToFront}},
+        {"Show",
+         inTray,
+         {true, kNormal, 1, 1, false, 1},
+         {false, true},
+         {S::Restore, S::BringToFront, S::Centre, S::RemoveIcon}},
+        {"the reminder on a window the user minimised",
+         shown,
+         {true, kNormal, 1, 0, false, 0},
+         {true, true},
+         {S::Restore, S::BringToFront}},
+        {"another render of a window the user minimised", shown, shown, {true, true}, {}},
+        {"the icon offered again",
+         inTray,
+         {false, kMin, 0, 0, true, 2},
+         {false, true},
+         {S::OfferIcon}},
+        {"shown minimised",
+         hidden,
+         {true, kMin, 0, 0, false, 0},
+         {false, false},
+         {S::ShowMinimizedInactive}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WindowSteps(c.before, c.now, c.screen), c.steps) << c.what;
+    }
 }
 
 } // namespace
