@@ -15,10 +15,11 @@ set -euo pipefail
 # the portable download the same way every time; git gives the commit's date and the clones of
 # the reproducibility check; python3-yaml reads the winget manifests in their test. clang and
 # lld are the second compiler and linker of the Windows builds (HALOQUILL_COMPILER=clang).
+# faketime gives the test of a day's end a clock shortly before midnight.
 packages=(cmake make g++ clang lld libclang-rt-14-dev googletest
           g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix
           mingw-w64-x86-64-dev wine wine64 xvfb xauth x11-utils nsis
-          xdotool osslsigncode openssl zip git python3-yaml)
+          xdotool osslsigncode openssl zip git python3-yaml faketime)
 wine32=wine32:i386
 update_tries=3
 retry_seconds=${HALOQUILL_APT_RETRY_SECONDS:-5}

@@ -54,13 +54,9 @@ void MainWindowController::OnControlEvent(int id, ControlEvent event, int value)
         choices_.chkSysTray_Click();
         return;
     case kOptRun:
-        // The options are not toggled by the platform; a click selects the one clicked.
-        model_.runSelected = true;
-        choices_.optRun_Click();
-        return;
     case kOptDontRun:
-        model_.runSelected = false;
-        choices_.optDontRun_Click();
+        // The options are not toggled by the platform; a click selects the one clicked.
+        choices_.UserSelectsRunOption(id == kOptRun);
         return;
     default:
         RunCommand(id);

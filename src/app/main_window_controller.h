@@ -13,7 +13,10 @@
 #include "ports/random_source.h"
 #include "ports/settings_store.h"
 #include "ports/tray_event.h"
+#include "ports/user_attention.h"
+#include "reminder/held_reminder.h"
 #include "reminder/reminder_schedule.h"
+#include "reminder/user_presence.h"
 #include "settings/autorun_entry.h"
 #include "web/web_pages.h"
 
@@ -32,6 +35,7 @@ struct MainWindowPorts {
     WebPageLauncher& web;
     RunKey& runKey;
     std::function<ExecutablePath()> executable; // asked afresh at every use
+    const UserAttention& attention;
 };
 
 // Why the main window is asked to unload.
@@ -80,6 +84,9 @@ class MainWindowController final {
     std::optional<int> OnArrowKey(int id);
     // The taskbar was created anew (Explorer restarted): the icon comes back if it is wanted.
     void OnTaskbarCreated();
+    // The session was locked, unlocked, connected or disconnected (a WTS_* number): a reminder
+    // held while the user was away comes up as they come back.
+    void OnSessionChange(int change);
 
     // The start after the one-copy test: loads the window, chooses the promotional label in
     // front, and shows the window unless it went to the notification area.
@@ -144,6 +151,9 @@ class MainWindowController final {
         MainWindowController& controller_;
     };
 
+    // The reminder brings the window up unless the user is away or busy; then it waits.
+    void BringUpForReminder(const CivilDate& today);
+    bool MayComeForwardNow() const;
     // True when an event from outside may run a handler now.
     bool IsIdle() const { return !IsClosing() && !boxes_.AnyOpen(); }
 
@@ -159,6 +169,8 @@ class MainWindowController final {
     StartUpChoices choices_;
     AngelOfTheDay angels_;
     ReminderSchedule reminder_;
+    SessionState session_;
+    HeldReminder held_;
 };
 
 } // namespace haloquill

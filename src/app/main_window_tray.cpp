@@ -12,6 +12,10 @@ void MainWindowController::Timer1_Timer() {
     tray_.Tick();
     const auto time = ReadReminderTime(ports_.store);
     const LocalMoment moment = ports_.clock.Read(); // one reading, so date and time agree
+    if (held_.IsHeldOn(moment.date) && MayComeForwardNow()) {
+        held_.Release();
+        tray_.BringUp();
+    }
     if (!reminder_.IsDue(time, moment.date, moment.time)) {
         return;
     }
@@ -19,7 +23,31 @@ void MainWindowController::Timer1_Timer() {
         angels_.AdvanceDrawDate(moment.date);
         ShowAngel(angels_.DrawAngelOfTheDay());
     }
-    tray_.BringUp();
+    BringUpForReminder(moment.date);
+}
+
+void MainWindowController::BringUpForReminder(const CivilDate& today) {
+    if (MayComeForwardNow()) {
+        held_.Release();
+        tray_.BringUp();
+    } else {
+        held_.Hold(today);
+    }
+}
+
+bool MainWindowController::MayComeForwardNow() const {
+    // Windows is asked only when the window would come up, never on an ordinary tick.
+    return MayComeForward(ports_.attention.Read(), session_);
+}
+
+void MainWindowController::OnSessionChange(int change) {
+    const EventScope scope(*this);
+    const bool back = session_.Apply(change);
+    if (back && lifecycle_ == Lifecycle::Running && IsIdle() &&
+        held_.IsHeldOn(ports_.clock.Today())) {
+        held_.Release();
+        tray_.BringUp();
+    }
 }
 
 void MainWindowController::AddTrayIcon() {
@@ -38,6 +66,7 @@ void MainWindowController::OnTaskbarCreated() {
 }
 
 void MainWindowController::ShowFromTray() {
+    held_.Release(); // the user opened the window: a held reminder has nothing left to do
     tray_.ShowFromTray();
 }
 

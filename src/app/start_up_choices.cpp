@@ -63,6 +63,21 @@ void StartUpChoices::optDontRun_Click() {
     }
 }
 
+void StartUpChoices::UserSelectsRunOption(bool run) {
+    model_.runSelected = run;
+    if (!run) {
+        optDontRun_Click();
+        return;
+    }
+    optRun_Click();
+    if (!ports_.ending()) {
+        const std::string name = ports_.executable().baseName;
+        if (IsStartTurnedOffInWindows(ports_.runKey, name)) {
+            ports_.runKey.RemoveApproval(name);
+        }
+    }
+}
+
 void StartUpChoices::Select(ChoiceList list, int position) {
     if (ports_.ending() || model_.Selection(list) == position) {
         return;
@@ -111,7 +126,8 @@ void StartUpChoices::LoadSettings() {
     const SettingsStore& store = ports_.store;
     CheckSysTray(store.ReadSetting(keys::kSystemTray, "False") == "True");
     if (const auto run = ParseBoolean(store.ReadSetting(keys::kAutorunStartUp, "False"))) {
-        SelectRunOption(*run);
+        SelectRunOption(*run &&
+                        !IsStartTurnedOffInWindows(ports_.runKey, ports_.executable().baseName));
     }
     const std::pair<ChoiceList, std::string_view> times[] = {
         {ChoiceList::Hour, keys::kHour},

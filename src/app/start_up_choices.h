@@ -36,6 +36,9 @@ class StartUpChoices {
     void chkSysTray_Click();
     void optRun_Click();     // writes the Run entry and enables the tray box
     void optDontRun_Click(); // removes the Run entry, and disables and clears the tray box
+    // The user selected an option with the mouse or a key: its handler runs, and "Run at
+    // start-up" also takes away Windows' mark that turned the start off, so that it takes effect.
+    void UserSelectsRunOption(bool run);
     // The handler of a time list's change; nothing for the date lists.
     void OnListChanged(ChoiceList list);
 
@@ -50,7 +53,8 @@ class StartUpChoices {
     // The first start's reminder time, 7:00:00, selected and stored.
     void ChooseFirstTime();
     // Applies "SystemTray", "AutorunStartUp" and the reminder time. A value that cannot be
-    // applied leaves its choice as it is; the later steps still run.
+    // applied leaves its choice as it is; the later steps still run. A start Windows turned off
+    // stands above a stored "AutorunStartUp" of true: the user chose it later, in Windows.
     void LoadSettings();
     // Stores "AutorunStartUp" and "SystemTray" from the choices.
     void SaveSettings();

@@ -1,5 +1,7 @@
 #include "settings/autorun_entry.h"
 
+#include "settings/startup_approval.h"
+
 namespace haloquill {
 
 std::string AutorunCommand(const ExecutablePath& executable) {
@@ -7,7 +9,11 @@ std::string AutorunCommand(const ExecutablePath& executable) {
 }
 
 bool HasAutorunEntry(const RunKey& runKey, const std::string& exeName) {
-    return runKey.HasValue(exeName);
+    return runKey.HasValue(exeName) && !IsStartTurnedOffInWindows(runKey, exeName);
+}
+
+bool IsStartTurnedOffInWindows(const RunKey& runKey, const std::string& exeName) {
+    return MarksStartDisabled(runKey.ReadApproval(exeName));
 }
 
 void SetAutorunEntry(RunKey& runKey, MessageBoxes& messages, const ExecutablePath& executable,

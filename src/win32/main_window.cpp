@@ -70,6 +70,7 @@ bool MainWindow::Create(MainWindowController& controller) {
     icons_ = ProgramIcons(instance_, gdi_.Dpi());
     SetWindowIcons();
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    sessions_.Register(window_);
     return true;
 }
 
@@ -223,6 +224,12 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
             controller_->RequestUnload(UnloadReason::SessionEnd);
         }
         return 0;
+    case WM_WTSSESSION_CHANGE:
+        controller_->OnSessionChange(static_cast<int>(wParam));
+        return 0;
+    case WM_DESTROY:
+        sessions_.Unregister();
+        break;
     case WM_NCDESTROY:
         receiver_ = nullptr; // destroyed with its owner
         break;

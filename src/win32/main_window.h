@@ -9,6 +9,7 @@
 #include "win32/about_window.h"
 #include "win32/design_window.h"
 #include "win32/picture_set.h"
+#include "win32/session_notifications.h"
 #include "win32/tray_icon.h"
 #include "win32/unique_handle.h"
 
@@ -109,6 +110,7 @@ class MainWindow final : public DesignWindow, public MainView {
     MainWindowController* controller_ = nullptr; // reports the window's events from Create on
     HWND receiver_ = nullptr;                    // owned by the window, which destroys it
     PictureSet pictures_;
+    SessionNotifications sessions_;
     std::unique_ptr<AboutWindow> about_;
     TrayIcon tray_;
 };

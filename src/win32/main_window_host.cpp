@@ -65,8 +65,11 @@ void MainWindow::BringToFront() {
     if (about_ && about_->IsOpen()) {
         ::EnableWindow(window_, FALSE);
         about_->BringToFront();
-    } else {
-        ::SetForegroundWindow(window_);
+    } else if (!::SetForegroundWindow(window_) || ::GetForegroundWindow() != window_) {
+        // Windows keeps another program in front: the taskbar button flashes until the user
+        // comes to the window, and nothing forces the focus.
+        FLASHWINFO flash{sizeof flash, window_, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+        ::FlashWindowEx(&flash);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "win32/shell_web_browser.h"
 #include "win32/system_library.h"
 #include "win32/system_services.h"
+#include "win32/user_attention_reader.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
@@ -58,8 +59,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     WebPageLauncher web(browser, std::string(ConfiguredSiteBase()));
 
     win32::RegistryRunKey runKey;
+    const win32::WindowsUserAttention attention;
     const MainWindowPorts ports{
-        store, clock, random, messageBoxes, web, runKey, win32::RunningExecutable};
+        store, clock, random, messageBoxes, web, runKey, win32::RunningExecutable, attention};
 
     int result = 1;
     {

@@ -40,4 +40,36 @@ RunKeyStatus RegistryRunKey::RemoveValue(const std::string& name) {
     return {};
 }
 
+std::optional<StartupApproval> RegistryRunKey::ReadApproval(const std::string& name) const {
+    // Windows' mark is twelve bytes; a value far longer is no mark of Windows'.
+    constexpr DWORD kLongest = 256;
+    UniqueRegistryKey key;
+    const auto valueName = ToWide(name);
+    if (!valueName ||
+        ::RegOpenKeyExW(root_, approvalPath_, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    StartupApproval value;
+    value.bytes.resize(kLongest);
+    DWORD type = 0;
+    DWORD size = kLongest;
+    if (::RegQueryValueExW(key.Get(), valueName->c_str(), nullptr, &type, value.bytes.data(),
+                           &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.type = type;
+    value.bytes.resize(size);
+    return value;
+}
+
+void RegistryRunKey::RemoveApproval(const std::string& name) {
+    // The key is opened, never created: the program writes nothing else under it.
+    UniqueRegistryKey key;
+    const auto valueName = ToWide(name);
+    if (valueName &&
+        ::RegOpenKeyExW(root_, approvalPath_, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS) {
+        ::RegDeleteValueW(key.Get(), valueName->c_str());
+    }
+}
+
 } // namespace haloquill::win32

@@ -6,6 +6,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_run_key.h"
 #include "fakes/fake_settings_store.h"
+#include "fakes/fake_user_attention.h"
 #include "fakes/fake_web_browser.h"
 #include "fakes/scripted_random.h"
 #include "win32/main_window.h"
@@ -85,11 +86,13 @@ class MainWindowTest : public ::testing::Test {
     WebPageLauncher web{browser, "https://site.test/"};
     haloquill::testing::FakeMessageBoxes messages;
     haloquill::testing::FakeRunKey runKey;
+    haloquill::testing::FakeUserAttention attention;
     MainWindow window{::GetModuleHandleA(nullptr), messages};
     MainWindowController controller{MainWindowPorts{store, clock, random, messages, web, runKey,
                                                     [] {
                                                         return ExecutablePath{"C:\\Tools", "prog"};
-                                                    }},
+                                                    },
+                                                    attention},
                                     window};
 };
 

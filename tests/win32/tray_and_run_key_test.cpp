@@ -159,7 +159,8 @@ class RunKeyTest : public ::testing::Test {
         return std::wstring(data, size / sizeof(wchar_t));
     }
 
-    RegistryRunKey runKey{HKEY_CURRENT_USER, kScratch};
+    static constexpr wchar_t kApproved[] = L"Software\\HaloquillTests\\StartupApproved\\Run";
+    RegistryRunKey runKey{HKEY_CURRENT_USER, kScratch, kApproved};
 };
 
 TEST_F(RunKeyTest, WritesTheValueCreatingTheKeyAndRemovesItSilently) {
@@ -191,6 +192,34 @@ TEST_F(RunKeyTest, AnEntryOfAnyTypeCountsAsPresent) {
     ::RegSetValueExA(key.Get(), "prog", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                      sizeof number);
     EXPECT_TRUE(runKey.HasValue("prog"));
+}
+
+TEST_F(RunKeyTest, WindowsMarkIsReadWithItsTypeAndOnlyItIsRemovedWithoutMakingTheKey) {
+    EXPECT_FALSE(runKey.ReadApproval("prog").has_value());
+    runKey.RemoveApproval("prog");
+    UniqueRegistryKey key;
+    EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kApproved, 0, KEY_READ, key.Receive()),
+              ERROR_SUCCESS)
+        << "the key was made";
+
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kApproved, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    const BYTE disabled[12] = {3, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
+    const DWORD number = 3;
+    ::RegSetValueExW(key.Get(), L"prog", 0, REG_BINARY, disabled, sizeof disabled);
+    ::RegSetValueExW(key.Get(), L"other", 0, REG_BINARY, disabled, sizeof disabled);
+    ::RegSetValueExW(key.Get(), L"dword", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                     sizeof number);
+    const auto mark = runKey.ReadApproval("prog");
+    ASSERT_TRUE(mark.has_value());
+    EXPECT_EQ(mark->type, static_cast<unsigned long>(REG_BINARY));
+    EXPECT_EQ(mark->bytes, std::vector<std::uint8_t>(std::begin(disabled), std::end(disabled)));
+    EXPECT_EQ(runKey.ReadApproval("dword")->type, static_cast<unsigned long>(REG_DWORD));
+
+    runKey.RemoveApproval("prog");
+    EXPECT_FALSE(runKey.ReadApproval("prog").has_value());
+    EXPECT_TRUE(runKey.ReadApproval("other").has_value());
 }
 
 TEST_F(RunKeyTest, NamesAndPathsOutsideTheCodePageAreStoredExactly) {

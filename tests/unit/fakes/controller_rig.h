@@ -7,6 +7,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_run_key.h"
 #include "fakes/fake_settings_store.h"
+#include "fakes/fake_user_attention.h"
 #include "fakes/fake_web_browser.h"
 #include "fakes/scripted_random.h"
 
@@ -20,11 +21,12 @@ struct ControllerRig {
     FakeWebBrowser browser;
     WebPageLauncher web{browser, "https://site.test/"};
     FakeRunKey runKey;
+    FakeUserAttention attention;
     ExecutablePath executable{"D:\\My Tools\\Prog", "prog"};
     FakeMainView view;
-    MainWindowController controller{
-        MainWindowPorts{store, clock, random, messages, web, runKey, [this] { return executable; }},
-        view};
+    MainWindowController controller{MainWindowPorts{store, clock, random, messages, web, runKey,
+                                                    [this] { return executable; }, attention},
+                                    view};
 
     // Stored values of a program that has run before, its next angel due on `date`.
     void StoreLaterStart(const std::string& card = "1", const std::string& date = "2027-01-01") {
