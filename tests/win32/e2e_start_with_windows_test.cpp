@@ -71,6 +71,46 @@ TEST(EndToEndStartWithWindows, RunOptionWritesTheQuotedEntryAndDontRunRemovesIt)
     EXPECT_TRUE(program->MessageBoxes().empty());
 }
 
+// A start the user turned off in Task Manager counts as none: the page shows "Don't run", the
+// next save stores it, and only the user's own "Run at start-up" takes Windows' mark away. An
+// enabled mark changes nothing.
+TEST(EndToEndStartWithWindows, AStartTurnedOffInWindowsShowsAsDontRunUntilTheUserChoosesRun) {
+    ProgramDriver driver("HqStartupMark");
+    RunEntryCleanup cleanup(driver.BaseName());
+    const auto settingsPage = [&](std::uint8_t mark) {
+        StoreLaterStart(driver);
+        driver.Settings().WriteSetting("AutorunStartUp", "True");
+        WriteRunEntry(driver.BaseName(), ExpectedRunEntry(driver));
+        WriteStartupMark(driver.BaseName(), mark);
+        auto program = StartShown(driver);
+        EXPECT_TRUE(program->ShowSettingsPage());
+        return program;
+    };
+
+    auto enabled = settingsPage(2);
+    EXPECT_TRUE(enabled->IsChecked(kOptRun));
+    EXPECT_TRUE(enabled->IsEnabled(kChkSysTray));
+    ASSERT_TRUE(enabled->Close());
+    EXPECT_EQ(driver.Settings().ReadSetting("AutorunStartUp"), "True");
+    EXPECT_EQ(ReadStartupMark(driver.BaseName()).value_or(std::vector<std::uint8_t>{9})[0], 2);
+
+    auto disabled = settingsPage(3);
+    EXPECT_TRUE(disabled->IsChecked(kOptDontRun));
+    EXPECT_FALSE(disabled->IsChecked(kOptRun));
+    EXPECT_FALSE(disabled->IsEnabled(kChkSysTray));
+    ASSERT_TRUE(disabled->Close());
+    EXPECT_EQ(driver.Settings().ReadSetting("AutorunStartUp"), "False");
+    EXPECT_TRUE(ReadStartupMark(driver.BaseName()).has_value()) << "the program's own choice";
+
+    auto chosen = settingsPage(3);
+    RemoveRunEntry(driver.BaseName()); // so that the click's write shows
+    chosen->ClickButton(kOptRun);
+    EXPECT_TRUE(WaitUntil([&] { return !ReadStartupMark(driver.BaseName()).has_value(); }));
+    EXPECT_EQ(ReadRunEntry(driver.BaseName()), ExpectedRunEntry(driver));
+    EXPECT_TRUE(chosen->IsEnabled(kChkSysTray));
+    EXPECT_TRUE(chosen->MessageBoxes().empty());
+}
+
 TEST(EndToEndStartWithWindows, EntryRunAsWindowsRunsItStartsInTheTrayUnseen) {
     ProgramDriver driver("HqRunEntry", kFolderWithBlanks);
     RunEntryCleanup cleanup(driver.BaseName());

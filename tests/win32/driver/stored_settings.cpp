@@ -2,6 +2,7 @@
 
 #include "driver/driver_text.h"
 
+#include "win32/registry_run_key.h"
 #include "win32/registry_settings_store.h"
 #include "win32/unique_handle.h"
 
@@ -67,6 +68,27 @@ void RemoveRunEntry(const std::string& name) {
         ERROR_SUCCESS) {
         ::RegDeleteValueW(key.Get(), WideOrThrow(name).c_str());
     }
+}
+
+void WriteStartupMark(const std::string& name, std::uint8_t state) {
+    const BYTE mark[12] = {state, 0, 0, 0, 0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x01};
+    win32::UniqueRegistryKey key;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, win32::kStartupApprovedPath, 0, nullptr, 0, KEY_WRITE,
+                          nullptr, key.Receive(), nullptr) != ERROR_SUCCESS ||
+        ::RegSetValueExW(key.Get(), WideOrThrow(name).c_str(), 0, REG_BINARY, mark, sizeof mark) !=
+            ERROR_SUCCESS) {
+        throw std::runtime_error("cannot write the start-up mark " + name);
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> ReadStartupMark(const std::string& name) {
+    const auto mark = win32::RegistryRunKey().ReadApproval(name);
+    return mark ? std::optional(mark->bytes) : std::nullopt;
+}
+
+void RunEntryCleanup::Remove() {
+    RemoveRunEntry(name_);
+    win32::RegistryRunKey().RemoveApproval(name_);
 }
 
 } // namespace haloquill::testing
