@@ -1,11 +1,8 @@
 #include "win32/picture_set.h"
 
-#include "base/interface_reference.h"
+#include "base/jpeg_picture.h"
 #include "design/dpi_scaling.h"
 #include "win32/gdi_scopes.h"
-
-#include <ocidl.h>
-#include <olectl.h>
 
 #include <cstring>
 #include <utility>
@@ -13,6 +10,20 @@
 namespace haloquill::win32 {
 
 namespace {
+
+// A top-down 24-bit bitmap, whose rows of blue, green and red are `bits`, each padded to a
+// multiple of four bytes. 24 bits: a static control copies 32-bit bitmaps instead of showing the
+// one it is given.
+UniqueGdiObject TopDownBitmap(HDC screen, int width, int height, void** bits) {
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height;
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 24;
+    header.bmiHeader.biCompression = BI_RGB;
+    return UniqueGdiObject(::CreateDIBSection(screen, &header, DIB_RGB_COLORS, bits, nullptr, 0));
+}
 
 HBITMAP ScaledCopy(HBITMAP source, int drawnDpi, int dpi) {
     BITMAP info{};
@@ -23,18 +34,9 @@ HBITMAP ScaledCopy(HBITMAP source, int drawnDpi, int dpi) {
     const int width = size.width;
     const int height = size.height;
 
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    // 24 bits: a static control copies 32-bit bitmaps instead of showing the one it is given.
-    header.bmiHeader.biBitCount = 24;
-    header.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const WindowDc screen(nullptr);
-    UniqueGdiObject target(
-        ::CreateDIBSection(screen.Get(), &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueGdiObject target = TopDownBitmap(screen.Get(), width, height, &bits);
     const MemoryDc from(::CreateCompatibleDC(screen.Get()));
     const MemoryDc to(::CreateCompatibleDC(screen.Get()));
     if (!target || !from.Get() || !to.Get()) {
@@ -57,49 +59,20 @@ HBITMAP ScaledCopy(HBITMAP source, int drawnDpi, int dpi) {
 
 } // namespace
 
-PictureSet::~PictureSet() {
-    for (auto& picture : pictures_) {
-        picture.Reset();
-    }
-}
-
 HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
-    const auto createStream = HALOQUILL_LATE_BOUND(ole_, CreateStreamOnHGlobal);
-    const auto loadPicture = HALOQUILL_LATE_BOUND(oleAutomation_, OleLoadPicture);
-    if (!createStream || !loadPicture || !com_.Enter()) {
+    const auto decoded = DecodeJpeg(static_cast<const std::uint8_t*>(data), size);
+    if (!decoded) {
         return nullptr;
     }
-
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory) {
+    // The picture as drawn, then its copy scaled to the DPI. DIB_RGB_COLORS needs no DC.
+    void* bits = nullptr;
+    const UniqueGdiObject drawn = TopDownBitmap(nullptr, decoded->width, decoded->height, &bits);
+    if (!drawn || !bits) {
         return nullptr;
     }
-    void* target = ::GlobalLock(memory);
-    if (!target) {
-        ::GlobalFree(memory);
-        return nullptr;
-    }
-    std::memcpy(target, data, size);
-    ::GlobalUnlock(memory);
-
-    InterfaceReference<IStream> stream;
-    if (FAILED(createStream(memory, TRUE, stream.Receive()))) {
-        ::GlobalFree(memory);
-        return nullptr;
-    }
-    InterfaceReference<IPicture> picture;
-    if (FAILED(loadPicture(stream.Get(), static_cast<LONG>(size), FALSE, IID_IPicture,
-                           picture.ReceiveVoid()))) {
-        return nullptr;
-    }
-    OLE_HANDLE handle = 0;
-    short type = PICTYPE_UNINITIALIZED;
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture->get_Handle(&handle))) {
-        return nullptr;
-    }
-    // The picture object owns its bitmap; keep a copy of our own.
-    return ScaledCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), drawnDpi, dpi_);
+    // The decoder lays its rows out as the bitmap does.
+    std::memcpy(bits, decoded->pixels.data(), decoded->pixels.size());
+    return ScaledCopy(static_cast<HBITMAP>(drawn.Get()), drawnDpi, dpi_);
 }
 
 HBITMAP PictureSet::Picture(int number) {

@@ -1,10 +1,8 @@
 #pragma once
 // The fourteen angel pictures, compiled in as JPEG resources drawn for several DPIs, decoded by
-// the platform on first use from the set drawn nearest to the window's DPI and scaled to it.
-// Picture n belongs to angel n.
+// the program's own decoder on first use from the set drawn nearest to the window's DPI and
+// scaled to it. Picture n belongs to angel n.
 
-#include "win32/com_apartment.h"
-#include "win32/system_library.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
@@ -18,7 +16,6 @@ class PictureSet {
     PictureSet(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {}
     PictureSet(const PictureSet&) = delete;
     PictureSet& operator=(const PictureSet&) = delete;
-    ~PictureSet();
 
     // Picture `number` (1 to 14) at its own pixel size scaled to the DPI; null for any other
     // number or when the picture cannot be decoded. The set keeps ownership.
@@ -35,10 +32,6 @@ class PictureSet {
     HINSTANCE instance_;
     int dpi_;
     Decoded pictures_;
-    // The platform's picture decoder, loaded with the first picture.
-    SystemLibrary ole_{L"ole32.dll"};
-    SystemLibrary oleAutomation_{L"oleaut32.dll"};
-    ComApartment com_;
 };
 
 } // namespace haloquill::win32
