@@ -25,10 +25,6 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 AboutWindow::AboutWindow(HINSTANCE instance) : DesignWindow(instance, ScreenDpi()) {}
 
-AboutWindow::~AboutWindow() {
-    Close();
-}
-
 bool AboutWindow::Create(HWND owner) {
     // Made for the DPI of its owner's monitor, where it opens.
     const int dpi = owner ? WindowDpi(owner) : ScreenDpi();
@@ -74,26 +70,21 @@ void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     ShowIcons();
 }
 
-bool AboutWindow::FitsScreenOf(HWND owner) const {
-    return (owner ? WindowDpi(owner) : ScreenDpi()) == gdi_.Dpi() &&
-           SystemHighContrast() == gdi_.HighContrast();
-}
-
 bool AboutWindow::ShowModal(HWND owner) {
     if (IsOpen()) {
         return true;
     }
     // The window is kept hidden between openings, since under Wine every window made and
     // destroyed leaves memory behind; one made for another DPI or contrast is made anew.
-    if (window_ && !FitsScreenOf(owner)) {
+    if (window_ && ((owner ? WindowDpi(owner) : ScreenDpi()) != gdi_.Dpi() ||
+                    SystemHighContrast() != gdi_.HighContrast())) {
         Close();
     }
     if (!window_ && !Create(owner)) {
         return false;
     }
     CentreOnScreen(window_);
-    HWND blocked = owner;
-    const bool wasEnabled = blocked && !::EnableWindow(blocked, FALSE);
+    const bool wasEnabled = owner && !::EnableWindow(owner, FALSE);
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     ::ShowWindow(window_, SW_SHOWNORMAL);
     ::SetForegroundWindow(window_);
@@ -113,9 +104,9 @@ bool AboutWindow::ShowModal(HWND owner) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
-    if (blocked && wasEnabled) {
-        ::EnableWindow(blocked, TRUE);
-        ::SetForegroundWindow(blocked);
+    if (wasEnabled) {
+        ::EnableWindow(owner, TRUE);
+        ::SetForegroundWindow(owner);
     }
     if (window_) {
         ::ShowWindow(window_, SW_HIDE);

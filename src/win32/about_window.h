@@ -14,7 +14,6 @@ class AboutWindow final : public DesignWindow {
   public:
     // The window's links report their clicks to its owner as commands.
     explicit AboutWindow(HINSTANCE instance);
-    ~AboutWindow() override;
 
     // Opens the window centred on the screen, owned by `owner` (so it stays in front of it and
     // out of the taskbar), disables `owner` until it is closed, and returns when it has been
@@ -31,8 +30,6 @@ class AboutWindow final : public DesignWindow {
   private:
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool Create(HWND owner);
-    // Whether the window was made for the DPI of `owner`'s monitor and the present contrast.
-    bool FitsScreenOf(HWND owner) const;
     void Paint();
     // Shows the program icon drawn for the window's DPI, in the caption and in the window.
     void ShowIcons();

@@ -4,6 +4,7 @@
 #include "win32/com_apartment.h"
 #include "win32/common_controls.h"
 #include "win32/system_library.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -32,14 +33,6 @@ LONG RoleNumber(AccessibleRole role) {
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
-}
-
-std::wstring TextOf(HWND window) {
-    const int length = window ? ::GetWindowTextLengthW(window) : 0;
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = length > 0 ? ::GetWindowTextW(window, text.data(), length + 1) : 0;
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
 }
 
 // The system's accessible object of a window's client area, with the role, default action and
@@ -85,7 +78,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
         return static_cast<ULONG>(left);
     }
 
-    // IDispatch
+    // IDispatch, which has no type information to give.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (count) {
             *count = 0;
@@ -149,58 +142,35 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
         if (!IsSelf(child) || traits_.description == kNoControl || !description) {
             return system_->get_accDescription(child, description);
         }
-        return Text(TextOf(::GetDlgItem(window_, traits_.description)), description);
+        return Text(WideWindowText(::GetDlgItem(window_, traits_.description)), description);
     }
 
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        return system_->get_accParent(parent);
+    // Everything else is the system's answer.
+#define HALOQUILL_SYSTEM_ANSWERS(method, parameters, arguments)                                    \
+    HRESULT STDMETHODCALLTYPE method parameters override {                                         \
+        return system_->method arguments;                                                          \
     }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
-        return system_->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        return system_->get_accChild(child, object);
-    }
-    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        return system_->get_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        return system_->get_accValue(child, value);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-        return system_->get_accHelp(child, help);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-        return system_->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-        return system_->get_accKeyboardShortcut(child, shortcut);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-        return system_->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-        return system_->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-        return system_->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
-                                          VARIANT child) override {
-        return system_->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-        return system_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
-        return system_->accHitTest(x, y, child);
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-        return system_->put_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-        return system_->put_accValue(child, value);
-    }
+    HALOQUILL_SYSTEM_ANSWERS(get_accParent, (IDispatch * *parent), (parent))
+    HALOQUILL_SYSTEM_ANSWERS(get_accChildCount, (LONG * count), (count))
+    HALOQUILL_SYSTEM_ANSWERS(get_accChild, (VARIANT child, IDispatch** object), (child, object))
+    HALOQUILL_SYSTEM_ANSWERS(get_accName, (VARIANT child, BSTR* name), (child, name))
+    HALOQUILL_SYSTEM_ANSWERS(get_accValue, (VARIANT child, BSTR* value), (child, value))
+    HALOQUILL_SYSTEM_ANSWERS(get_accHelp, (VARIANT child, BSTR* help), (child, help))
+    HALOQUILL_SYSTEM_ANSWERS(get_accHelpTopic, (BSTR * file, VARIANT child, LONG* topic),
+                             (file, child, topic))
+    HALOQUILL_SYSTEM_ANSWERS(get_accKeyboardShortcut, (VARIANT child, BSTR* keys), (child, keys))
+    HALOQUILL_SYSTEM_ANSWERS(get_accFocus, (VARIANT * child), (child))
+    HALOQUILL_SYSTEM_ANSWERS(get_accSelection, (VARIANT * children), (children))
+    HALOQUILL_SYSTEM_ANSWERS(accSelect, (LONG flags, VARIANT child), (flags, child))
+    HALOQUILL_SYSTEM_ANSWERS(accLocation,
+                             (LONG * x, LONG* y, LONG* width, LONG* height, VARIANT at),
+                             (x, y, width, height, at))
+    HALOQUILL_SYSTEM_ANSWERS(accNavigate, (LONG way, VARIANT start, VARIANT* end),
+                             (way, start, end))
+    HALOQUILL_SYSTEM_ANSWERS(accHitTest, (LONG x, LONG y, VARIANT* child), (x, y, child))
+    HALOQUILL_SYSTEM_ANSWERS(put_accName, (VARIANT child, BSTR name), (child, name))
+    HALOQUILL_SYSTEM_ANSWERS(put_accValue, (VARIANT child, BSTR value), (child, value))
+#undef HALOQUILL_SYSTEM_ANSWERS
 
   private:
     // A string for the caller, who frees it.

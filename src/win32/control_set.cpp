@@ -10,7 +10,6 @@ namespace haloquill::win32 {
 bool ControlSet::Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
                         GdiCache& gdi) {
     controls_.clear();
-    frameStyles_.clear();
     specs_.clear();
     return Add(instance, window, layout, gdi);
 }
@@ -19,6 +18,7 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
                      GdiCache& gdi) {
     // The version 6 classes the manifest asks for are registered before the first control.
     LoadCommonControls();
+    frameStyle_ = {&gdi, &specs_};
     const std::string siteBase(ConfiguredSiteBase());
     for (const ControlSpec& spec : layout) {
         const HWND parent = spec.container == kNoControl ? window : Control(spec.container);
@@ -26,10 +26,9 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
             ::SetLastError(ERROR_INVALID_WINDOW_HANDLE);
             return false;
         }
+        // Rectangles are drawn by the frame that holds them, beneath its controls.
+        specs_.push_back(spec);
         if (spec.kind == ControlKind::Rectangle) {
-            // Rectangles are drawn by the frame that holds them, beneath its controls.
-            frameStyles_[spec.container];
-            specs_.push_back(spec);
             continue;
         }
         HWND control =
@@ -38,35 +37,11 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
             return false;
         }
         controls_[spec.id] = control;
-        specs_.push_back(spec);
         if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-            frameStyles_[spec.id];
+            SetFrameStyle(control, &frameStyle_);
         }
     }
-    ColourFrames(gdi);
-    StyleFrames(gdi);
     return true;
-}
-
-void ControlSet::StyleFrames(GdiCache& gdi) {
-    const int dpi = gdi.Dpi();
-    for (auto& [id, style] : frameStyles_) {
-        style.rectangles.clear();
-    }
-    for (const ControlSpec& spec : specs_) {
-        if (spec.kind == ControlKind::Rectangle) {
-            const PixelRect edges = OutlineEdges(spec, dpi);
-            frameStyles_[spec.container].rectangles.push_back(
-                RECT{edges.left, edges.top, edges.right, edges.bottom});
-        } else if (spec.kind == ControlKind::Frame || spec.kind == ControlKind::PlainFrame) {
-            frameStyles_[spec.id].captionFont = gdi.Font(LookOf(spec.id).font);
-        }
-    }
-    // Styles are complete only now: rectangles come after the frame that holds them.
-    for (auto& [id, style] : frameStyles_) {
-        style.dpi = dpi;
-        SetFrameStyle(Control(id), &style);
-    }
 }
 
 void ControlSet::ApplyDpi(GdiCache& gdi) {
@@ -98,8 +73,6 @@ void ControlSet::ApplyDpi(GdiCache& gdi) {
             FitLabelToText(control, gdi);
         }
     }
-    ColourFrames(gdi);
-    StyleFrames(gdi);
 }
 
 void ControlSet::CloseLists() {
@@ -110,27 +83,6 @@ void ControlSet::CloseLists() {
             ::SendMessageA(control, CB_SHOWDROPDOWN, FALSE, 0);
         }
     }
-}
-
-void ControlSet::ColourFrames(GdiCache& gdi) {
-    const bool highContrast = gdi.HighContrast();
-    for (auto& [id, style] : frameStyles_) {
-        const ControlColours colours = ColoursOf(id, highContrast);
-        style.captionColour = ToColorRef(colours.text);
-        style.background = gdi.Brush(colours.background);
-        style.outlineColour = ToColorRef(OutlineColour(highContrast));
-    }
-}
-
-void ControlSet::FollowColourChange(HWND window, UINT message, WPARAM wParam, GdiCache& gdi) {
-    if (message != WM_SYSCOLORCHANGE &&
-        !(message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {
-        return;
-    }
-    gdi.SetHighContrast(SystemHighContrast());
-    ColourFrames(gdi);
-    ::RedrawWindow(window, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 HWND ControlSet::Control(ControlId id) const {

@@ -22,9 +22,9 @@ class ControlSet {
 
     // Creates every control of `layout` under `window`, each inside the frame that holds it, at
     // its place for the cache's DPI; the layout's rectangles are drawn by their frames. The set
-    // must outlive the controls, whose frames keep their look here. False, with Windows' error
-    // left for GetLastError, as soon as a control cannot be made: a window is never shown with
-    // a control missing.
+    // and the cache must outlive the controls: the frames paint with them. False, with Windows'
+    // error left for GetLastError, as soon as a control cannot be made: a window is never shown
+    // with a control missing.
     [[nodiscard]] bool Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
                               GdiCache& gdi);
     // Creates more controls of the same window, as Create does, beside those made before; their
@@ -36,21 +36,13 @@ class ControlSet {
     void ApplyDpi(GdiCache& gdi);
     // Closes any open drop-down list.
     void CloseLists();
-    // Colours the frames again for the cache's contrast mode; they show it when next painted.
-    void ColourFrames(GdiCache& gdi);
-    // When the scheme's colours change or high contrast is switched, takes the new mode and
-    // draws `window` again; other messages are left alone.
-    void FollowColourChange(HWND window, UINT message, WPARAM wParam, GdiCache& gdi);
     // The control with `id`, or null.
     HWND Control(ControlId id) const;
 
   private:
-    // Measures the frames draw with: their caption font and rectangles, at the cache's DPI.
-    void StyleFrames(GdiCache& gdi);
-
     std::vector<ControlSpec> specs_; // of every control and rectangle made, in creation order
     std::map<ControlId, HWND> controls_;
-    std::map<ControlId, FrameStyle> frameStyles_;
+    FrameStyle frameStyle_; // the cache the controls were made with, and `specs_`
 };
 
 } // namespace haloquill::win32

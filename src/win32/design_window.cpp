@@ -44,7 +44,13 @@ LRESULT DesignWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
         return result;
     }
-    controls_.FollowColourChange(window, message, wParam, gdi_);
+    if (message == WM_SYSCOLORCHANGE ||
+        (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {
+        // The scheme's colours changed or high contrast was switched: drawn anew in the new mode.
+        gdi_.SetHighContrast(SystemHighContrast());
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
     if (message == WM_DPICHANGED) {
         if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
             OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));

@@ -4,6 +4,7 @@
 #include "design/control_places.h"
 #include "design/drawn_faces.h"
 #include "win32/gdi_scopes.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -64,8 +65,7 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
     }
     ::DrawEdge(dc, &rect, face.sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    wchar_t caption[128] = {};
-    ::GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
+    const std::wstring caption = WideWindowText(item.hwndItem);
     {
         const SelectedObject font(dc, gdi.Font(LookOf(id).font));
         ::SetBkMode(dc, TRANSPARENT);
@@ -73,7 +73,7 @@ void DrawCommandButton(const DRAWITEMSTRUCT& item, GdiCache& gdi) {
                        face.greyCaption ? ::GetSysColor(COLOR_GRAYTEXT) : ToColorRef(colours.text));
         RECT text = rect;
         ::OffsetRect(&text, face.captionShift, face.captionShift);
-        ::DrawTextW(dc, caption, -1, &text,
+        ::DrawTextW(dc, caption.c_str(), -1, &text,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | (face.accessKeys ? 0 : DT_HIDEPREFIX));
     }
     if (face.focusInset >= 0) {

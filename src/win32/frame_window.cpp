@@ -2,12 +2,11 @@
 
 #include "design/drawn_faces.h"
 #include "design/drawn_metrics.h"
+#include "design/frame_paint.h"
 #include "design/twips.h"
 #include "win32/gdi_scopes.h"
-#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 #include "win32/window_class.h"
-
-#include <iterator>
 
 namespace haloquill::win32 {
 
@@ -21,38 +20,41 @@ void PaintFrame(HWND window, HDC dc) {
     const FrameStyle* style = StyleOf(window);
     RECT client;
     ::GetClientRect(window, &client);
-    ::FillRect(dc, &client,
-               style && style->background ? style->background
-                                          : reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     if (!style) {
+        ::FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         return;
     }
+    GdiCache& gdi = *style->gdi;
+    const int dpi = gdi.Dpi();
+    const FramePaint paint = FramePaintOf(static_cast<ControlId>(::GetDlgCtrlID(window)),
+                                          *style->layout, dpi, gdi.HighContrast());
+    const HBRUSH background = gdi.Brush(paint.colours.background);
+    ::FillRect(dc, &client, background);
 
-    const int dpi = style->dpi;
-    wchar_t caption[256] = {};
-    const int length = ::GetWindowTextW(window, caption, static_cast<int>(std::size(caption)));
-    if (length > 0) {
-        const SelectedObject font(dc, style->captionFont);
+    const std::wstring caption = WideWindowText(window);
+    if (!caption.empty()) {
+        const SelectedObject font(dc, gdi.Font(paint.captionFont));
         TEXTMETRICW metrics{};
         ::GetTextMetricsW(dc, &metrics);
         SIZE extent{};
-        ::GetTextExtentPoint32W(dc, caption, length, &extent);
+        const int length = static_cast<int>(caption.size());
+        ::GetTextExtentPoint32W(dc, caption.c_str(), length, &extent);
         const CaptionPlace place = FrameCaptionPlace(extent.cx, metrics.tmHeight, dpi);
         RECT border = client;
         border.top += place.borderTop;
         ::DrawEdge(dc, &border, EDGE_ETCHED, BF_RECT);
         RECT textBox{place.backgroundLeft, 0, place.backgroundRight, metrics.tmHeight};
-        ::FillRect(dc, &textBox, style->background);
+        ::FillRect(dc, &textBox, background);
         ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, style->captionColour);
-        ::TextOutW(dc, place.textLeft, 0, caption, length);
+        ::SetTextColor(dc, ToColorRef(paint.colours.text));
+        ::TextOutW(dc, place.textLeft, 0, caption.c_str(), length);
     }
 
     const UniqueGdiObject pen(
-        ::CreatePen(PS_INSIDEFRAME, ScalePixels(kOutlinePixels, dpi), style->outlineColour));
+        ::CreatePen(PS_INSIDEFRAME, ScalePixels(kOutlinePixels, dpi), ToColorRef(paint.outline)));
     const SelectedObject outline(dc, pen.Get());
     const SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
-    for (const RECT& rect : style->rectangles) {
+    for (const PixelRect& rect : paint.outlines) {
         ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
     }
 }

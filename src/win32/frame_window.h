@@ -3,6 +3,9 @@
 // its border and the rectangles drawn on it, and passes its children's notifications on to the
 // window that holds it.
 
+#include "design/main_window_layout.h"
+#include "win32/gdi_cache.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -11,13 +14,11 @@ namespace haloquill::win32 {
 
 inline constexpr char kFrameWindowClass[] = "HaloquillFrame";
 
+// What frames paint with: their window's fonts and brushes, at its DPI and contrast, and the
+// design they belong to, whose rectangles they draw.
 struct FrameStyle {
-    HFONT captionFont = nullptr;
-    COLORREF captionColour = 0;
-    HBRUSH background = nullptr;
-    COLORREF outlineColour = 0;
-    std::vector<RECT> rectangles; // outlines drawn in client coordinates
-    int dpi = 96;                 // the DPI the caption and outlines are drawn at
+    GdiCache* gdi = nullptr;
+    const std::vector<ControlSpec>* layout = nullptr;
 };
 
 // Registers the class once per process; true when it is available.

@@ -1,5 +1,9 @@
 #include "win32/gdi_cache.h"
 
+#include "win32/gdi_scopes.h"
+
+#include <iterator>
+
 namespace haloquill::win32 {
 
 HFONT GdiCache::Font(const FontSpec& spec) {
@@ -25,24 +29,15 @@ HBRUSH GdiCache::Brush(const Rgb& colour) {
 
 namespace {
 
+// The system's index of each SystemColour, in the enumeration's order.
+constexpr int kSystemColourIndex[] = {COLOR_WINDOW,  COLOR_WINDOWTEXT, COLOR_BTNFACE,
+                                      COLOR_BTNTEXT, COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT,
+                                      COLOR_HOTLIGHT};
+static_assert(std::size(kSystemColourIndex) ==
+              static_cast<std::size_t>(SystemColour::HotLight) + 1);
+
 int SystemColourIndex(SystemColour role) {
-    switch (role) {
-    case SystemColour::Window:
-        return COLOR_WINDOW;
-    case SystemColour::WindowText:
-        return COLOR_WINDOWTEXT;
-    case SystemColour::ButtonFace:
-        return COLOR_BTNFACE;
-    case SystemColour::ButtonText:
-        return COLOR_BTNTEXT;
-    case SystemColour::Highlight:
-        return COLOR_HIGHLIGHT;
-    case SystemColour::HighlightText:
-        return COLOR_HIGHLIGHTTEXT;
-    case SystemColour::HotLight:
-        break;
-    }
-    return COLOR_HOTLIGHT;
+    return kSystemColourIndex[static_cast<std::size_t>(role)];
 }
 
 } // namespace
@@ -72,11 +67,8 @@ HBRUSH GdiCache::Brush(const Colour& colour) {
 }
 
 int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) {
-        ::ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : 96;
 }
 

@@ -2,7 +2,7 @@
 // Device contexts and selections that end with their scope, so nothing drawn leaks a DC or
 // leaves a foreign object selected.
 
-#include "base/unique_resource.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -26,14 +26,8 @@ class WindowDc {
     HDC dc_;
 };
 
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::DeleteDC(handle); }
-};
-
 // A memory device context, deleted when it goes: MemoryDc(::CreateCompatibleDC(reference)).
-using MemoryDc = UniqueResource<MemoryDcTraits>;
+using MemoryDc = UniqueHandle<ClosedBy<HDC, ::DeleteDC>>;
 
 // An object selected into a device context; the one it replaced is selected again when it goes.
 class SelectedObject {

@@ -3,38 +3,47 @@
 
 #include "win32/main_window.h"
 
+#include "app/render_steps.h"
 #include "design/app_texts.h"
 #include "win32/styled_controls.h"
 #include "win32/wide_text.h"
-
-#include <string>
 
 namespace haloquill::win32 {
 
 namespace {
 
-void SetCheck(HWND button, bool checked) {
-    if (button) {
-        ::SendMessageA(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-}
-
-// Fills an empty list with its entries and selects the model's position in it; `before` is the
-// model the list shows, none when it shows nothing yet.
-void ShowList(HWND box, ChoiceList list, const MainWindowModel& model,
-              const MainWindowModel* before) {
-    if (!box) {
-        return;
-    }
-    if (model.listsFilled && ::SendMessageA(box, CB_GETCOUNT, 0, 0) == 0) {
-        ::SendMessageA(box, WM_SETREDRAW, FALSE, 0);
-        for (const std::string& entry : ChoiceListEntries(list)) {
-            ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+// The acts of one control; the picture boxes and the pages are the window's.
+void ApplyToControl(const ControlStep& step, HWND control, GdiCache& gdi) {
+    switch (step.act) {
+    case ControlAct::FillList:
+        // A list that holds its entries already (one made before the settings page) keeps them.
+        if (::SendMessageA(control, CB_GETCOUNT, 0, 0) == 0) {
+            ::SendMessageA(control, WM_SETREDRAW, FALSE, 0);
+            for (const std::string& entry : ChoiceListEntries(step.list)) {
+                ::SendMessageW(control, CB_ADDSTRING, 0,
+                               reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+            }
+            ::SendMessageA(control, WM_SETREDRAW, TRUE, 0);
         }
-        ::SendMessageA(box, WM_SETREDRAW, TRUE, 0);
-    }
-    if (!before || before->Selection(list) != model.Selection(list)) {
-        ::SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(model.Selection(list)), 0);
+        break;
+    case ControlAct::Select:
+        ::SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(step.value), 0);
+        break;
+    case ControlAct::Check:
+        ::SendMessageA(control, BM_SETCHECK, step.value ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+    case ControlAct::Enable:
+        ::EnableWindow(control, step.value ? TRUE : FALSE);
+        break;
+    case ControlAct::SetText:
+        ::SetWindowTextW(control, Wide(step.text).c_str());
+        if (LookOf(step.control).autoSize) {
+            FitLabelToText(control, gdi);
+        }
+        break;
+    case ControlAct::ShowPicture:
+    case ControlAct::BringToFront:
+        break;
     }
 }
 
@@ -62,48 +71,24 @@ void MainWindow::Render(const MainWindowModel& model) {
 }
 
 void MainWindow::ShowModel(const MainWindowModel& model) {
-    // Only what differs from the model the controls show changes, so the description keeps its
-    // scroll position and nothing flickers.
-    const MainWindowModel* before = shown_ ? &*shown_ : nullptr;
-    ShowChoices(model, before);
-    if (HWND label = Control(kLblCardName);
-        label && (!before || before->cardName != model.cardName)) {
-        ::SetWindowTextW(label, Wide(model.cardName).c_str());
-        FitLabelToText(label, gdi_);
-    }
-    if (HWND box = Control(kTxtCardDesc);
-        box && (!before || before->cardDescription != model.cardDescription)) {
-        ::SetWindowTextW(box, Wide(model.cardDescription).c_str());
-    }
-    if (!before || before->picture != model.picture) {
-        PutPictureInBoxes(model.picture);
-    }
-    if (!before || before->page != model.page) {
-        frontPage_ = FrameOf(model.page);
-        ShowFront(FrameOf(model.page), OtherPageFrame(model.page));
-    }
-    if (!before || before->promo != model.promo) {
-        ShowFront(LabelOf(model.promo), OtherPromoLabel(model.promo));
+    frontPage_ = FrameOf(model.page);
+    for (const ControlStep& step : RenderSteps(shown_ ? &*shown_ : nullptr, model)) {
+        if (step.act == ControlAct::ShowPicture) {
+            PutPictureInBoxes(step.value);
+        } else if (step.act == ControlAct::BringToFront) {
+            ShowFront(step.control, static_cast<ControlId>(step.value));
+        } else if (HWND control = Control(step.control)) {
+            ApplyToControl(step, control, gdi_);
+        }
     }
     shown_ = model;
 }
 
 void MainWindow::ShowChoices(const MainWindowModel& model, const MainWindowModel* before) {
-    for (ChoiceList list : kAllChoiceLists) {
-        ShowList(Control(ListControlOf(list)), list, model, before);
-    }
-    // Both options at once: an option button takes its Tab stop from its check, which only the
-    // selected one of the two keeps.
-    if (!before || before->runSelected != model.runSelected) {
-        SetCheck(Control(kOptRun), model.runSelected);
-        SetCheck(Control(kOptDontRun), !model.runSelected);
-    }
-    if (!before || before->sysTrayChecked != model.sysTrayChecked) {
-        SetCheck(Control(kChkSysTray), model.sysTrayChecked);
-    }
-    if (HWND trayBox = Control(kChkSysTray);
-        trayBox && (!before || before->sysTrayEnabled != model.sysTrayEnabled)) {
-        ::EnableWindow(trayBox, model.sysTrayEnabled ? TRUE : FALSE);
+    for (const ControlStep& step : ChoiceSteps(before, model)) {
+        if (HWND control = Control(step.control)) {
+            ApplyToControl(step, control, gdi_);
+        }
     }
 }
 

@@ -23,35 +23,24 @@ struct ClassAndStyle {
     DWORD style;
 };
 
-// The window class of each kind of control and the styles that make it that kind.
-ClassAndStyle ClassFor(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Frame:
-    case ControlKind::PlainFrame:
-        return {kFrameWindowClass, WS_CLIPCHILDREN};
-    case ControlKind::Label:
-    case ControlKind::LinkLabel:
-        return {"STATIC", 0};
-    case ControlKind::Button:
-        return {"BUTTON", BS_OWNERDRAW};
-    case ControlKind::DropDownList:
-        // Drawn here, so that the lists show the design's colours on every platform.
-        return {"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL};
-    case ControlKind::CheckBox:
-        return {"BUTTON", BS_AUTOCHECKBOX};
-    case ControlKind::OptionButton:
-        return {"BUTTON", BS_RADIOBUTTON};
-    case ControlKind::PictureBox:
-        return {"STATIC", SS_BITMAP};
-    case ControlKind::IconBox:
-        return {"STATIC", SS_ICON};
-    case ControlKind::DescriptionBox:
-        return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL};
-    case ControlKind::Rectangle:
-        break;
-    }
-    return {"STATIC", 0};
-}
+// The window class of each kind of control and the styles that make it that kind, in the order
+// of ControlKind. The drop-down lists are drawn here, so that they show the design's colours on
+// every platform.
+constexpr ClassAndStyle kClassOfKind[] = {
+    {kFrameWindowClass, WS_CLIPCHILDREN}, // Frame
+    {kFrameWindowClass, WS_CLIPCHILDREN}, // PlainFrame
+    {"STATIC", 0},                        // Label
+    {"STATIC", 0},                        // LinkLabel
+    {"BUTTON", BS_OWNERDRAW},             // Button
+    {"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL},
+    {"BUTTON", BS_AUTOCHECKBOX},                                        // CheckBox
+    {"BUTTON", BS_RADIOBUTTON},                                         // OptionButton
+    {"STATIC", SS_BITMAP},                                              // PictureBox
+    {"STATIC", SS_ICON},                                                // IconBox
+    {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL}, // DescriptionBox
+    {"STATIC", 0},                                                      // Rectangle
+};
+static_assert(std::size(kClassOfKind) == static_cast<std::size_t>(ControlKind::Rectangle) + 1);
 
 DWORD StyleOf(const ControlTraits& traits) {
     DWORD style = WS_CHILD;
@@ -167,7 +156,7 @@ bool SetLinkCursor(HWND control) {
 
 HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spec,
                          const std::string& caption, GdiCache& gdi) {
-    const auto [className, kindStyle] = ClassFor(spec.kind);
+    const auto [className, kindStyle] = kClassOfKind[static_cast<std::size_t>(spec.kind)];
     const ControlTraits traits = TraitsOf(spec);
     const DWORD style = kindStyle | StyleOf(traits);
     const DWORD exStyle =
@@ -199,16 +188,13 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
 
 void FitLabelToText(HWND label, GdiCache& gdi) {
     const ControlLook look = LookOf(static_cast<ControlId>(::GetDlgCtrlID(label)));
-    const int length = ::GetWindowTextLengthW(label);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(label, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-
+    const std::wstring text = WideWindowText(label);
     RECT extent{0, 0, 0, 0};
     {
         const WindowDc dc(label);
         const SelectedObject font(dc.Get(), gdi.Font(look.font));
-        ::DrawTextW(dc.Get(), text.c_str(), length, &extent, DT_CALCRECT | DT_SINGLELINE);
+        ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent,
+                    DT_CALCRECT | DT_SINGLELINE);
     }
 
     ::SetWindowPos(label, nullptr, 0, 0, extent.right, extent.bottom,

@@ -9,40 +9,17 @@ namespace haloquill::win32 {
 
 template <typename Traits> using UniqueHandle = UniqueResource<Traits>;
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
+// A handle that is null when it holds nothing and is closed by `close`.
+template <typename HandleType, auto close> struct ClosedBy {
+    using Handle = HandleType;
     static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::CloseHandle(handle); }
+    static void Close(Handle handle) { close(handle); }
 };
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::RegCloseKey(handle); }
-};
-
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::DeleteObject(handle); }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::DestroyWindow(handle); }
-};
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::DestroyMenu(handle); }
-};
-
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
+using UniqueKernelHandle = UniqueHandle<ClosedBy<HANDLE, ::CloseHandle>>;
+using UniqueRegistryKey = UniqueHandle<ClosedBy<HKEY, ::RegCloseKey>>;
+using UniqueGdiObject = UniqueHandle<ClosedBy<HGDIOBJ, ::DeleteObject>>;
+using UniqueWindow = UniqueHandle<ClosedBy<HWND, ::DestroyWindow>>;
+using UniqueMenu = UniqueHandle<ClosedBy<HMENU, ::DestroyMenu>>;
 
 } // namespace haloquill::win32

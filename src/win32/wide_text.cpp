@@ -24,11 +24,11 @@ std::wstring Wide(std::string_view text) {
     return ToWide(text).value_or(L"?");
 }
 
-std::string WindowText(HWND window) {
+std::wstring WideWindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return FromWide(text).value_or(std::string());
+    const int copied = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
 }
 
 std::optional<std::string> LowerCaseName(std::string_view name) {

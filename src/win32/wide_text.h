@@ -20,8 +20,8 @@ std::optional<std::string> FromWide(std::wstring_view text);
 // that is not valid UTF-8, which the program never makes, shows as a question mark.
 std::wstring Wide(std::string_view text);
 
-// What `window` shows as its text, read through the wide call; empty when it is not text.
-std::string WindowText(HWND window);
+// What `window` shows as its text, as the wide call reads it; empty for no window.
+std::wstring WideWindowText(HWND window);
 
 // The name in lower case as Windows folds it, so that one name in any letter case is one
 // program, as it is one settings key; nothing when `name` is not valid UTF-8.

@@ -19,16 +19,12 @@ bool RegisterWindowClass(const WindowClassSpec& spec) {
     return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-POINT CentredOnScreen(int width, int height) {
-    return {(::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-            (::GetSystemMetrics(SM_CYSCREEN) - height) / 2};
-}
-
 void CentreOnScreen(HWND window) {
     RECT frame;
     ::GetWindowRect(window, &frame);
-    const POINT place = CentredOnScreen(frame.right - frame.left, frame.bottom - frame.top);
-    ::SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
+    ::SetWindowPos(window, nullptr,
+                   (::GetSystemMetrics(SM_CXSCREEN) - frame.right + frame.left) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - frame.bottom + frame.top) / 2, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -19,9 +19,6 @@ struct WindowClassSpec {
 // registered before).
 bool RegisterWindowClass(const WindowClassSpec& spec);
 
-// The top-left corner that centres a window of this size on the screen.
-POINT CentredOnScreen(int width, int height);
-
 // Moves a window to the centre of the screen, keeping its size and stacking.
 void CentreOnScreen(HWND window);
 

@@ -1,0 +1,101 @@
+#include "app/render_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace haloquill {
+namespace {
+
+using A = ControlAct;
+
+MainWindowModel Shown() {
+    MainWindowModel model;
+    model.listsFilled = true;
+    model.selections = {0, 1, 2, 3, 4, 5};
+    model.cardName = "Ariel";
+    model.cardDescription = "Of nature.";
+    return model;
+}
+
+TEST(RenderSteps, ControlsThatShowNothingYetShowTheWholeModelInOrder) {
+    MainWindowModel model = Shown();
+    model.runSelected = true;
+    model.page = Page::Angel;
+    const std::vector<ControlStep> expected = {
+        {A::FillList, kCboDate, 0, {}, ChoiceList::Date},
+        {A::Select, kCboDate, 0},
+        {A::FillList, kCboMonth, 0, {}, ChoiceList::Month},
+        {A::Select, kCboMonth, 1},
+        {A::FillList, kCboYear, 0, {}, ChoiceList::Year},
+        {A::Select, kCboYear, 2},
+        {A::FillList, kCboHour, 0, {}, ChoiceList::Hour},
+        {A::Select, kCboHour, 3},
+        {A::FillList, kCboMinute, 0, {}, ChoiceList::Minute},
+        {A::Select, kCboMinute, 4},
+        {A::FillList, kCboSecond, 0, {}, ChoiceList::Second},
+        {A::Select, kCboSecond, 5},
+        {A::Check, kOptRun, 1},
+        {A::Check, kOptDontRun, 0},
+        {A::Check, kChkSysTray, 0},
+        {A::Enable, kChkSysTray, 0},
+        {A::SetText, kLblCardName, 0, "Ariel"},
+        {A::SetText, kTxtCardDesc, 0, "Of nature."},
+        {A::ShowPicture, kNoControl, 1},
+        {A::BringToFront, kFraRune, kFraSettings},
+        {A::BringToFront, kLblCobrand, kLblFullBrand},
+    };
+    EXPECT_EQ(RenderSteps(nullptr, model), expected);
+}
+
+TEST(RenderSteps, OnlyWhatDiffersFromTheShownModelChanges) {
+    const MainWindowModel before = Shown();
+    struct Case {
+        const char* what;
+        void (*change)(MainWindowModel&);
+        std::vector<ControlStep> steps;
+    };
+    const Case cases[] = {
+        {"nothing", [](MainWindowModel&) {}, {}},
+        {"the window's presence", [](MainWindowModel& m) { m.window.raises = 2; }, {}},
+        {"a selection",
+         [](MainWindowModel& m) { m.Select(ChoiceList::Year, 7); },
+         {{A::Select, kCboYear, 7}}},
+        {"the start-up option",
+         [](MainWindowModel& m) { m.runSelected = true; },
+         {{A::Check, kOptRun, 1}, {A::Check, kOptDontRun, 0}}},
+        {"the tray box",
+         [](MainWindowModel& m) { m.sysTrayChecked = m.sysTrayEnabled = true; },
+         {{A::Check, kChkSysTray, 1}, {A::Enable, kChkSysTray, 1}}},
+        {"the description",
+         [](MainWindowModel& m) { m.cardDescription = "Of light."; },
+         {{A::SetText, kTxtCardDesc, 0, "Of light."}}},
+        {"the picture",
+         [](MainWindowModel& m) { m.picture = 9; },
+         {{A::ShowPicture, kNoControl, 9}}},
+        {"the promotion",
+         [](MainWindowModel& m) { m.promo = PromoLabel::FullBrand; },
+         {{A::BringToFront, kLblFullBrand, kLblCobrand}}},
+    };
+    for (const Case& c : cases) {
+        MainWindowModel now = before;
+        c.change(now);
+        EXPECT_EQ(RenderSteps(&before, now), c.steps) << c.what;
+    }
+}
+
+TEST(RenderSteps, ListsAreFilledOnceWhenTheModelFirstHasThem) {
+    MainWindowModel empty = Shown();
+    empty.listsFilled = false;
+    const MainWindowModel filled = Shown();
+    EXPECT_EQ(ChoiceSteps(&empty, filled).size(), std::size(kAllChoiceLists));
+    EXPECT_EQ(ChoiceSteps(&empty, filled).front(),
+              (ControlStep{A::FillList, kCboDate, 0, {}, ChoiceList::Date}));
+    EXPECT_TRUE(ChoiceSteps(&filled, filled).empty());
+    for (const ControlStep& step : ChoiceSteps(nullptr, empty)) {
+        EXPECT_NE(step.act, A::FillList);
+    }
+}
+
+} // namespace
+} // namespace haloquill
