@@ -76,6 +76,14 @@ std::uint8_t ClampedSample(float value) {
     return static_cast<std::uint8_t>(std::clamp(value + 0.5f, 0.0f, 255.0f));
 }
 
+void StoreBgr(float luma, float cb, float cr, std::uint8_t* out) {
+    cb -= 128;
+    cr -= 128;
+    out[0] = ClampedSample(luma + 1.772f * cb);
+    out[1] = ClampedSample(luma - 0.344136f * cb - 0.714136f * cr);
+    out[2] = ClampedSample(luma + 1.402f * cr);
+}
+
 bool BlockReader::Decode(const HuffmanTable& dc, const HuffmanTable& ac,
                          const QuantizationTable& table, int& prediction, std::uint8_t* out,
                          std::size_t stride) {

@@ -59,4 +59,7 @@ class BlockReader {
 // Rounds a sample worked out in floating point to the nearest byte, clamped to 0..255.
 std::uint8_t ClampedSample(float value);
 
+// Stores the pixel of YCbCr samples, as JFIF defines them, as blue, green and red at `out`.
+void StoreBgr(float luma, float cb, float cr, std::uint8_t* out);
+
 } // namespace haloquill::jpeg

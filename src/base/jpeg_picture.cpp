@@ -284,11 +284,7 @@ DecodedPicture Decoder::Pixels() const {
                 out[0] = out[1] = out[2] = ClampedSample(luma);
                 continue;
             }
-            const float cb = sample(components_[1], x, y) - 128;
-            const float cr = sample(components_[2], x, y) - 128;
-            out[0] = ClampedSample(luma + 1.772f * cb);
-            out[1] = ClampedSample(luma - 0.344136f * cb - 0.714136f * cr);
-            out[2] = ClampedSample(luma + 1.402f * cr);
+            jpeg::StoreBgr(luma, sample(components_[1], x, y), sample(components_[2], x, y), out);
         }
     }
     return picture;

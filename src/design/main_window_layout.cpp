@@ -94,14 +94,27 @@ bool IsOnSettingsPage(ControlId id) {
     return false;
 }
 
-std::vector<ControlSpec> MainWindowLayoutPart(bool settingsPage) {
-    std::vector<ControlSpec> part;
-    for (const ControlSpec& spec : kLayout) {
-        if (IsOnSettingsPage(spec.id) == settingsPage) {
-            part.push_back(spec);
+WindowPart PartOf(ControlId id) {
+    if (IsOnSettingsPage(id)) {
+        return WindowPart::SettingsPage;
+    }
+    for (const ControlSpec* spec = FindControlSpec(id); spec;
+         spec = FindControlSpec(spec->container)) {
+        if (IsBelowClientArea(*spec)) {
+            return WindowPart::BelowClientArea;
         }
     }
-    return part;
+    return WindowPart::Shown;
+}
+
+std::vector<ControlSpec> MainWindowLayoutPart(WindowPart part) {
+    std::vector<ControlSpec> controls;
+    for (const ControlSpec& spec : kLayout) {
+        if (PartOf(spec.id) == part) {
+            controls.push_back(spec);
+        }
+    }
+    return controls;
 }
 
 bool IsBelowClientArea(const ControlSpec& spec) {

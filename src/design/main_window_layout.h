@@ -47,11 +47,17 @@ const ControlSpec* FindControlSpec(ControlId id);
 // True for the settings page's frame and every control inside it.
 bool IsOnSettingsPage(ControlId id);
 
-// The controls of the settings page (true) or all the others (false), in the layout's order.
-// The window makes the others when it is first shown and the settings page when that page
-// first comes to the front, so that neither a start into the notification area nor a shown
-// start pays for controls nobody has seen.
-std::vector<ControlSpec> MainWindowLayoutPart(bool settingsPage);
+// The parts the window makes at different moments, so that neither a start into the
+// notification area nor a shown start pays for controls nobody sees yet: the controls shown when
+// the window is first shown, the settings page when it first comes to the front, and the controls
+// below the client area once the window has first been painted.
+enum class WindowPart { Shown, SettingsPage, BelowClientArea };
+
+// The part control `id` belongs to, by itself or by the container it is in.
+WindowPart PartOf(ControlId id);
+
+// The controls of one part, in the layout's order, so containers come first.
+std::vector<ControlSpec> MainWindowLayoutPart(WindowPart part);
 
 // Controls placed below the client area are never seen, so the keyboard never reaches them.
 bool IsBelowClientArea(const ControlSpec& spec);

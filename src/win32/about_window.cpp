@@ -26,17 +26,16 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 AboutWindow::AboutWindow(HINSTANCE instance) : DesignWindow(instance, ScreenDpi()) {}
 
 bool AboutWindow::Create(HWND owner) {
-    // Made for the DPI of its owner's monitor, where it opens.
-    const int dpi = owner ? WindowDpi(owner) : ScreenDpi();
+    // Made for the DPI of its owner's monitor, where it opens (the system's without an owner).
+    const int dpi = WindowDpi(owner);
     if (dpi != gdi_.Dpi()) {
         gdi_ = GdiCache(dpi, gdi_.HighContrast());
     }
     const PixelSize client = AboutWindowClientSize(dpi);
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectAt(frame, kAboutStyle, false, kAboutExStyle, dpi);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    if (!CreateFrame({kAboutWindowClass, kAboutStyle, kAboutExStyle, owner}, width, height)) {
+    if (!CreateFrame({kAboutWindowClass, kAboutStyle, kAboutExStyle, owner},
+                     frame.right - frame.left, frame.bottom - frame.top)) {
         return false;
     }
     ExposeAccessibleTraits(window_, AboutWindowTraits());
@@ -76,8 +75,8 @@ bool AboutWindow::ShowModal(HWND owner) {
     }
     // The window is kept hidden between openings, since under Wine every window made and
     // destroyed leaves memory behind; one made for another DPI or contrast is made anew.
-    if (window_ && ((owner ? WindowDpi(owner) : ScreenDpi()) != gdi_.Dpi() ||
-                    SystemHighContrast() != gdi_.HighContrast())) {
+    if (window_ &&
+        (WindowDpi(owner) != gdi_.Dpi() || SystemHighContrast() != gdi_.HighContrast())) {
         Close();
     }
     if (!window_ && !Create(owner)) {
@@ -93,16 +92,12 @@ bool AboutWindow::ShowModal(HWND owner) {
     MSG message{};
     bool quit = false;
     closing_ = false;
-    while (window_ && !closing_) {
-        if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            quit = true;
-            break;
+    while (window_ && !closing_ && !quit) {
+        quit = ::GetMessageW(&message, nullptr, 0, 0) <= 0;
+        if (!quit && (!window_ || !::IsDialogMessageW(window_, &message))) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
         }
-        if (window_ && ::IsDialogMessageW(window_, &message)) {
-            continue;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
     }
     if (wasEnabled) {
         ::EnableWindow(owner, TRUE);

@@ -125,8 +125,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
         if (!IsSelf(child) || traits_.defaultAction.empty() || !action) {
             return system_->get_accDefaultAction(child, action);
         }
-        const std::wstring text(traits_.defaultAction.begin(), traits_.defaultAction.end());
-        return Text(text, action);
+        return Text(Wide(traits_.defaultAction), action);
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         if (!IsSelf(child) || traits_.role != AccessibleRole::Link) {
@@ -227,7 +226,6 @@ LRESULT CALLBACK AccessibilityProc(HWND window, UINT message, WPARAM wParam, LPA
     } else if (message == WM_NCDESTROY) {
         RemoveSubclass(window, AccessibilityProc, kAccessibilitySubclass);
         const std::unique_ptr<Exposure> ended(exposure);
-        return DefSubclass(window, message, wParam, lParam);
     }
     return DefSubclass(window, message, wParam, lParam);
 }

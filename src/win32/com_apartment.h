@@ -6,11 +6,8 @@
 
 namespace haloquill::win32 {
 
-class ComApartment {
+class ComApartment : Uncopyable {
   public:
-    ComApartment() = default;
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment();
 
     // Starts COM on this thread unless this object already did; true when COM runs here (also

@@ -7,6 +7,7 @@
 #include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 #include "win32/program_icons.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -23,11 +24,8 @@ struct FrameSpec {
     HICON classSmallIcon = nullptr;
 };
 
-class DesignWindow {
+class DesignWindow : Uncopyable {
   public:
-    DesignWindow(const DesignWindow&) = delete;
-    DesignWindow& operator=(const DesignWindow&) = delete;
-
     HWND Handle() const { return window_; }
 
   protected:

@@ -9,11 +9,9 @@
 namespace haloquill::win32 {
 
 // A window's device context (the screen's for no window), released when it goes.
-class WindowDc {
+class WindowDc : Uncopyable {
   public:
     explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
         if (dc_) {
             ::ReleaseDC(window_, dc_);
@@ -30,11 +28,9 @@ class WindowDc {
 using MemoryDc = UniqueHandle<ClosedBy<HDC, ::DeleteDC>>;
 
 // An object selected into a device context; the one it replaced is selected again when it goes.
-class SelectedObject {
+class SelectedObject : Uncopyable {
   public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() {
         if (previous_ && previous_ != HGDI_ERROR) {
             ::SelectObject(dc_, previous_);
@@ -47,11 +43,9 @@ class SelectedObject {
 };
 
 // A WM_PAINT's drawing: begun when made, ended when it goes.
-class PaintSession {
+class PaintSession : Uncopyable {
   public:
     explicit PaintSession(HWND window) : window_(window), dc_(::BeginPaint(window, &paint_)) {}
-    PaintSession(const PaintSession&) = delete;
-    PaintSession& operator=(const PaintSession&) = delete;
     ~PaintSession() { ::EndPaint(window_, &paint_); }
     HDC Get() const { return dc_; }
 

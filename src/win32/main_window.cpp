@@ -29,6 +29,8 @@ HICON LoadClassIcon(HINSTANCE instance, int sizeMetric) {
 
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
+// Fires once the window is first shown; timer messages come only when nothing is left to paint.
+constexpr UINT_PTR kBelowClientAreaTimer = 2;
 
 MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages)
     : DesignWindow(instance, ScreenDpi()), messages_(messages), pictures_(instance, gdi_.Dpi()) {}
@@ -96,13 +98,14 @@ bool MainWindow::BuildWindow(const MainWindowModel& model) {
     built_ = true;
     ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
     PlaceWindow();
-    if (!controls_.Create(instance_, window_, MainWindowLayoutPart(false), gdi_)) {
+    if (!controls_.Create(instance_, window_, MainWindowLayoutPart(WindowPart::Shown), gdi_)) {
         return false;
     }
     ProtectDescriptionBox(Control(kTxtCardDesc));
     if (model.page == Page::Settings && !BuildSettingsPage()) {
         return false;
     }
+    ::SetTimer(window_, kBelowClientAreaTimer, 0, nullptr);
     shown_.reset(); // the new controls show nothing of the model yet
     // Focus rectangles and access-key underlines follow the user's setting and last input.
     ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
@@ -113,8 +116,12 @@ bool MainWindow::BuildSettingsPage() {
     if (settingsBuilt_ || !built_) {
         return true;
     }
+    // Made first, so that the controls keep one order for the Tab key however the window was made.
+    if (!BuildBelowClientArea()) {
+        return false;
+    }
     settingsBuilt_ = true;
-    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(true), gdi_)) {
+    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(WindowPart::SettingsPage), gdi_)) {
         return false;
     }
     // The new page is behind the one in front until it is brought forward.
@@ -122,6 +129,22 @@ bool MainWindow::BuildSettingsPage() {
         ::ShowWindow(page, SW_HIDE);
         ::SetWindowPos(page, Control(kFraRune), 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+bool MainWindow::BuildBelowClientArea() {
+    if (belowBuilt_ || !built_) {
+        return true;
+    }
+    belowBuilt_ = true;
+    ::KillTimer(window_, kBelowClientAreaTimer);
+    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(WindowPart::BelowClientArea),
+                       gdi_)) {
+        return false;
+    }
+    if (shown_) {
+        ShowChoices(*shown_, nullptr);
     }
     return true;
 }
@@ -203,6 +226,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == kTimer1) {
             controller_->Timer1_Timer();
+        } else if (wParam == kBelowClientAreaTimer && !BuildBelowClientArea()) {
+            EndForWindowFailure();
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -253,6 +278,10 @@ LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wP
         return 0;
     }
     if (self && message == kIdleProbeMessage) {
+        // The controls still to be made after the first painting are work not yet done.
+        if (!self->BuildBelowClientArea()) {
+            self->EndForWindowFailure();
+        }
         self->idleProbe_ = static_cast<LRESULT>(wParam);
         return 0;
     }

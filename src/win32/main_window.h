@@ -24,7 +24,8 @@ inline constexpr char kMainWindowClass[] = "CorvelHaloquillMain";
 // The hidden window the notification-area icon reports its mouse messages to.
 inline constexpr char kTrayReceiverClass[] = "CorvelHaloquillTray";
 // Posted to the receiver with a number, which a later sent kIdleAnswerMessage gives back: then
-// every message posted to the program before the probe has been handled.
+// every message posted to the program before the probe has been handled, and the controls left
+// to make after the window's first painting have been made.
 inline constexpr UINT kIdleProbeMessage = WM_APP + 1;
 inline constexpr UINT kIdleAnswerMessage = WM_APP + 2;
 
@@ -69,6 +70,9 @@ class MainWindow final : public DesignWindow, public MainView {
     // comes to the front. False when Windows refused a control; the window is then never shown.
     [[nodiscard]] bool BuildWindow(const MainWindowModel& model);
     [[nodiscard]] bool BuildSettingsPage();
+    // Makes the controls below the client area (once), showing the model the others show. Nobody
+    // sees them, so a shown start makes them only after the window's first painting.
+    [[nodiscard]] bool BuildBelowClientArea();
     // Says that the window could not be made, with Windows' error, and ends the program.
     void EndForWindowFailure();
     // Brings the existing controls in line with `model`, changing only what differs from the
@@ -104,6 +108,7 @@ class MainWindow final : public DesignWindow, public MainView {
     ControlId frontPage_ = kFraRune;       // the page in front
     bool built_ = false;                   // the menus and the controls but the settings page exist
     bool settingsBuilt_ = false;           // the settings page's controls exist
+    bool belowBuilt_ = false;              // the controls below the client area exist
     std::optional<MainWindowModel> shown_; // what the controls show, once they do
     WindowPresence shownPresence_;         // where the window is, as last shown
     LRESULT idleProbe_ = 0;                // the last probe number handled

@@ -1,8 +1,7 @@
 #include "win32/picture_set.h"
 
-#include "base/jpeg_picture.h"
+#include "base/picture_scaling.h"
 #include "design/dpi_scaling.h"
-#include "win32/gdi_scopes.h"
 
 #include <cstring>
 #include <utility>
@@ -14,7 +13,7 @@ namespace {
 // A top-down 24-bit bitmap, whose rows of blue, green and red are `bits`, each padded to a
 // multiple of four bytes. 24 bits: a static control copies 32-bit bitmaps instead of showing the
 // one it is given.
-UniqueGdiObject TopDownBitmap(HDC screen, int width, int height, void** bits) {
+UniqueGdiObject TopDownBitmap(int width, int height, void** bits) {
     BITMAPINFO header{};
     header.bmiHeader.biSize = sizeof header.bmiHeader;
     header.bmiHeader.biWidth = width;
@@ -22,39 +21,7 @@ UniqueGdiObject TopDownBitmap(HDC screen, int width, int height, void** bits) {
     header.bmiHeader.biPlanes = 1;
     header.bmiHeader.biBitCount = 24;
     header.bmiHeader.biCompression = BI_RGB;
-    return UniqueGdiObject(::CreateDIBSection(screen, &header, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
-HBITMAP ScaledCopy(HBITMAP source, int drawnDpi, int dpi) {
-    BITMAP info{};
-    if (!::GetObjectA(source, sizeof info, &info)) {
-        return nullptr;
-    }
-    const PixelSize size = PictureSizeAt({info.bmWidth, info.bmHeight}, drawnDpi, dpi);
-    const int width = size.width;
-    const int height = size.height;
-
-    void* bits = nullptr;
-    const WindowDc screen(nullptr);
-    UniqueGdiObject target = TopDownBitmap(screen.Get(), width, height, &bits);
-    const MemoryDc from(::CreateCompatibleDC(screen.Get()));
-    const MemoryDc to(::CreateCompatibleDC(screen.Get()));
-    if (!target || !from.Get() || !to.Get()) {
-        return nullptr;
-    }
-    {
-        const SelectedObject sourceSelected(from.Get(), source);
-        const SelectedObject targetSelected(to.Get(), target.Get());
-        if (width == info.bmWidth && height == info.bmHeight) {
-            ::BitBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, SRCCOPY);
-        } else {
-            ::SetStretchBltMode(to.Get(), HALFTONE);
-            ::SetBrushOrgEx(to.Get(), 0, 0, nullptr);
-            ::StretchBlt(to.Get(), 0, 0, width, height, from.Get(), 0, 0, info.bmWidth,
-                         info.bmHeight, SRCCOPY);
-        }
-    }
-    return static_cast<HBITMAP>(target.Release());
+    return UniqueGdiObject(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
 } // namespace
@@ -64,15 +31,16 @@ HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
     if (!decoded) {
         return nullptr;
     }
-    // The picture as drawn, then its copy scaled to the DPI. DIB_RGB_COLORS needs no DC.
+    const PixelSize shown = PictureSizeAt({decoded->width, decoded->height}, drawnDpi, dpi_);
+    const DecodedPicture picture = ScaledPicture(*decoded, shown.width, shown.height);
+    // DIB_RGB_COLORS needs no DC; the pixels are laid out as the bitmap lays out its rows.
     void* bits = nullptr;
-    const UniqueGdiObject drawn = TopDownBitmap(nullptr, decoded->width, decoded->height, &bits);
-    if (!drawn || !bits) {
+    UniqueGdiObject bitmap = TopDownBitmap(picture.width, picture.height, &bits);
+    if (!bitmap || !bits) {
         return nullptr;
     }
-    // The decoder lays its rows out as the bitmap does.
-    std::memcpy(bits, decoded->pixels.data(), decoded->pixels.size());
-    return ScaledCopy(static_cast<HBITMAP>(drawn.Get()), drawnDpi, dpi_);
+    std::memcpy(bits, picture.pixels.data(), picture.pixels.size());
+    return static_cast<HBITMAP>(bitmap.Release());
 }
 
 HBITMAP PictureSet::Picture(int number) {

@@ -1,18 +1,13 @@
 #pragma once
 // The program icon at the two sizes a window shows it, drawn for one DPI and owned here.
 
-#include "base/unique_resource.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
 namespace haloquill::win32 {
 
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle handle) { ::DestroyIcon(handle); }
-};
-using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueIcon = UniqueHandle<ClosedBy<HICON, ::DestroyIcon>>;
 
 // Resource number of the program icon.
 inline constexpr int kProgramIconResource = 1;

@@ -8,11 +8,8 @@
 
 namespace haloquill::win32 {
 
-class SessionNotifications {
+class SessionNotifications : Uncopyable {
   public:
-    SessionNotifications() = default;
-    SessionNotifications(const SessionNotifications&) = delete;
-    SessionNotifications& operator=(const SessionNotifications&) = delete;
     ~SessionNotifications() { Unregister(); }
 
     // Without the notifications (no wtsapi32, a refusal) the session counts as never locked.

@@ -77,11 +77,6 @@ LRESULT CALLBACK PushButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
     return DefSubclass(button, message, wParam, lParam);
 }
 
-void NotifyLinkClicked(HWND link) {
-    ::SendMessageA(::GetParent(link), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED),
-                   reinterpret_cast<LPARAM>(link));
-}
-
 // A link label works from the keyboard as a button does: it is a Tab stop, Enter and Space open
 // its page as a click does, and it shows the focus.
 LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
@@ -94,7 +89,10 @@ LRESULT CALLBACK LinkLabelProc(HWND link, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_SPACE || wParam == VK_RETURN) {
-            NotifyLinkClicked(link);
+            // Reported to the window as a click of the mouse is.
+            ::SendMessageA(::GetParent(link), WM_COMMAND,
+                           MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED),
+                           reinterpret_cast<LPARAM>(link));
             return 0;
         }
         break;

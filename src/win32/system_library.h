@@ -3,6 +3,8 @@
 // DLL of the same name beside the program is never taken and a start into the notification area
 // does not pay for what only a visible window or a click needs.
 
+#include "win32/unique_handle.h"
+
 #include <windows.h>
 
 namespace haloquill::win32 {
@@ -34,11 +36,9 @@ template <typename Function> Function ExportOf(HMODULE module, const char* name)
 
 // A system DLL held by its user: loaded from system32 with the first function asked for, freed
 // with its owner.
-class SystemLibrary {
+class SystemLibrary : Uncopyable {
   public:
     explicit SystemLibrary(const wchar_t* name) : name_(name) {}
-    SystemLibrary(const SystemLibrary&) = delete;
-    SystemLibrary& operator=(const SystemLibrary&) = delete;
     ~SystemLibrary() {
         if (module_) {
             ::FreeLibrary(module_);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace haloquill::win32 {
 
 LocalMoment SystemClock::Read() const {
@@ -15,19 +17,11 @@ LocalMoment SystemClock::Read() const {
 }
 
 UINT BoxFlags(BoxKind kind) {
-    switch (kind) {
-    case BoxKind::Plain:
-        return MB_OK;
-    case BoxKind::Information:
-        return MB_OK | MB_ICONINFORMATION;
-    case BoxKind::ExclamationYesNo:
-        return MB_YESNO | MB_ICONEXCLAMATION;
-    case BoxKind::Error:
-        return MB_OK | MB_ICONERROR;
-    case BoxKind::InformationYesNo:
-        break;
-    }
-    return MB_YESNO | MB_ICONINFORMATION;
+    // The buttons and the icon of each kind of box, in the order of BoxKind.
+    constexpr UINT kFlags[] = {MB_OK, MB_OK | MB_ICONINFORMATION, MB_YESNO | MB_ICONEXCLAMATION,
+                               MB_YESNO | MB_ICONINFORMATION, MB_OK | MB_ICONERROR};
+    static_assert(std::size(kFlags) == static_cast<std::size_t>(BoxKind::Error) + 1);
+    return kFlags[static_cast<std::size_t>(kind)];
 }
 
 BoxAnswer AnswerOf(int result) {

@@ -2,8 +2,6 @@
 
 #include "win32/wide_text.h"
 
-#include <algorithm>
-#include <cwchar>
 #include <string>
 
 namespace haloquill::win32 {
@@ -54,10 +52,7 @@ bool TrayIcon::Add(HWND receiver, HICON icon, std::string_view tip) {
     record_.uCallbackMessage = kTrayCallbackMessage;
     record_.hIcon = icon;
     // The first layout of the record holds 63 units of tip and its NUL.
-    const std::wstring wide = Wide(tip);
-    const std::size_t length = std::min(wide.size(), std::size_t{63});
-    std::wmemcpy(record_.szTip, wide.data(), length);
-    record_.szTip[length] = L'\0';
+    ::lstrcpynW(record_.szTip, Wide(tip).c_str(), 64);
     shown_ = Notify(NIM_ADD) != FALSE;
     return shown_;
 }

@@ -22,12 +22,10 @@ TrayEvent TrayEventOf(UINT mouseMessage);
 
 using ShellNotifyFunction = decltype(&::Shell_NotifyIconW);
 
-class TrayIcon {
+class TrayIcon : Uncopyable {
   public:
     // Without a function of its own, the icon uses the shell's, loaded when first needed.
     explicit TrayIcon(ShellNotifyFunction notify = nullptr) : notify_(notify) {}
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
     ~TrayIcon() { Remove(); }
 
     // Adds the icon with its tooltip; nothing when it is already there. False when the shell

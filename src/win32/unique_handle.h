@@ -7,6 +7,13 @@
 
 namespace haloquill::win32 {
 
+// The base of an owner that is never copied, so that what it holds is given back only once.
+struct Uncopyable {
+    Uncopyable() = default;
+    Uncopyable(const Uncopyable&) = delete;
+    Uncopyable& operator=(const Uncopyable&) = delete;
+};
+
 template <typename Traits> using UniqueHandle = UniqueResource<Traits>;
 
 // A handle that is null when it holds nothing and is closed by `close`.

@@ -3,6 +3,7 @@
 // Windows 10 where they exist and from the system DPI before them.
 
 #include "design/dpi_scaling.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -23,11 +24,9 @@ void FitWindowToClient(HWND window, const RECT& frame, PixelSize client);
 
 // Keeps a shown window from drawing while it is laid out anew, so no half-done layout is ever
 // seen, and draws it whole once at the end of the scope.
-class PausedDrawing {
+class PausedDrawing : Uncopyable {
   public:
     explicit PausedDrawing(HWND window);
-    PausedDrawing(const PausedDrawing&) = delete;
-    PausedDrawing& operator=(const PausedDrawing&) = delete;
     ~PausedDrawing();
 
   private:

@@ -61,37 +61,51 @@ TEST(MainWindowLayout, ControlsAreUniqueAndContainersComeBeforeTheirContents) {
               std::tie(open->left, open->top, open->width));
 }
 
-// The settings page is made only when it first comes to the front: its frame with everything in
-// it, and nothing else; both parts keep the layout's order, so containers come first.
-TEST(MainWindowLayout, TheSettingsPageIsAPartOfItsOwn) {
-    const auto settings = MainWindowLayoutPart(true);
-    const auto others = MainWindowLayoutPart(false);
-    EXPECT_EQ(settings.size() + others.size(), MainWindowLayout().size());
-    const std::pair<ControlId, bool> cases[] = {
-        {kFraSettings, true}, {kLabel1, true},       {kShape3, true},
-        {kFrame4, true},      {kCboHour, true},      {kOptRun, true},
-        {kChkSysTray, true},  {kPicCard2, true},     {kCmdCalculateMoonPhase, true},
-        {kFraRune, false},    {kTxtCardDesc, false}, {kCboDate, false},
-        {kFrame6, false},     {kLblCobrand, false},  {kCmdExit, false}};
-    for (const auto& [id, onSettingsPage] : cases) {
-        EXPECT_EQ(IsOnSettingsPage(id), onSettingsPage) << id;
-        const auto& part = onSettingsPage ? settings : others;
+// The window is made in three parts: what a shown start shows, the settings page when it first
+// comes to the front, and the controls below the client area after the first painting. Every
+// control is in exactly one part, by itself or by its container, and each part keeps the
+// layout's order, so containers come first.
+TEST(MainWindowLayout, TheWindowIsMadeInThreeParts) {
+    using P = WindowPart;
+    const std::vector<ControlSpec> parts[] = {MainWindowLayoutPart(P::Shown),
+                                              MainWindowLayoutPart(P::SettingsPage),
+                                              MainWindowLayoutPart(P::BelowClientArea)};
+    EXPECT_EQ(parts[0].size() + parts[1].size() + parts[2].size(), MainWindowLayout().size());
+    const std::pair<ControlId, P> cases[] = {{kFraSettings, P::SettingsPage},
+                                             {kLabel1, P::SettingsPage},
+                                             {kShape3, P::SettingsPage},
+                                             {kFrame4, P::SettingsPage},
+                                             {kCboHour, P::SettingsPage},
+                                             {kOptRun, P::SettingsPage},
+                                             {kChkSysTray, P::SettingsPage},
+                                             {kPicCard2, P::SettingsPage},
+                                             {kFraRune, P::Shown},
+                                             {kTxtCardDesc, P::Shown},
+                                             {kLblCobrand, P::Shown},
+                                             {kCmdExit, P::Shown},
+                                             {kCboDate, P::BelowClientArea},
+                                             {kCboYear, P::BelowClientArea},
+                                             {kFrame6, P::BelowClientArea},
+                                             {kOptDisplayOption2, P::BelowClientArea}};
+    for (const auto& [id, partOfIt] : cases) {
+        EXPECT_EQ(PartOf(id), partOfIt) << id;
+        const auto& part = parts[static_cast<int>(partOfIt)];
         const ControlId wanted = id; // clang 14 cannot capture a structured binding
         EXPECT_EQ(std::count_if(part.begin(), part.end(),
                                 [wanted](const ControlSpec& spec) { return spec.id == wanted; }),
                   1)
             << id;
     }
-    for (const auto* part : {&settings, &others}) {
-        for (std::size_t i = 0; i < part->size(); ++i) {
-            const ControlId container = (*part)[i].container;
+    for (const auto& part : parts) {
+        for (std::size_t i = 0; i < part.size(); ++i) {
+            const ControlId container = part[i].container;
             if (container == kNoControl) {
                 continue;
             }
             const auto before =
-                std::find_if(part->begin(), part->begin() + static_cast<long>(i),
+                std::find_if(part.begin(), part.begin() + static_cast<long>(i),
                              [&](const ControlSpec& spec) { return spec.id == container; });
-            EXPECT_NE(before, part->begin() + static_cast<long>(i)) << (*part)[i].id;
+            EXPECT_NE(before, part.begin() + static_cast<long>(i)) << part[i].id;
         }
     }
 }

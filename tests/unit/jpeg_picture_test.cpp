@@ -1,4 +1,5 @@
 #include "base/jpeg_picture.h"
+#include "base/picture_scaling.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -256,6 +258,48 @@ TEST(JpegPicture, DataItCannotDecodeWhollyGivesNothing) {
         EXPECT_FALSE(DecodeJpeg(data.data(), data.size()).has_value());
     }
     EXPECT_FALSE(DecodeJpeg(nullptr, 0).has_value());
+}
+
+// A card drawn for one DPI and scaled to the size drawn for another looks like the card drawn for
+// that one, enlarged or reduced; a plain colour stays plain at any size, and a picture asked for
+// at its own size comes back as it is.
+TEST(PictureScaling, ScaledCardsLookLikeTheCardsDrawnForTheirSize) {
+    const auto card = [](const char* file) {
+        const std::vector<std::uint8_t> data = SourceFile(file);
+        return DecodeJpeg(data.data(), data.size()).value_or(DecodedPicture{});
+    };
+    const Measures& drawn144 = kPictures[14];
+    for (const Measures& source : {kPictures[0], kPictures[28]}) {
+        SCOPED_TRACE(source.file);
+        const Measures scaled = Measure(ScaledPicture(card(source.file), 113, 168));
+        EXPECT_EQ(std::tie(scaled.width, scaled.height), std::tie(drawn144.width, drawn144.height));
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(scaled.mean[c], drawn144.mean[c], 1.5) << c;
+        }
+        // Never sharper than the card drawn for the size, and not blurred away.
+        EXPECT_GT(scaled.detail, drawn144.detail * 0.6);
+        EXPECT_LT(scaled.detail, drawn144.detail * 1.1);
+    }
+
+    DecodedPicture plain{5, 7, 16, {}};
+    plain.pixels.assign(16 * 7, 0);
+    for (std::size_t y = 0; y < 7; ++y) {
+        for (std::size_t x = 0; x < 15; ++x) {
+            plain.pixels[y * 16 + x] = static_cast<std::uint8_t>(40 + x % 3 * 90);
+        }
+    }
+    EXPECT_EQ(ScaledPicture(plain, 5, 7).pixels, plain.pixels);
+    const std::pair<int, int> sizes[] = {{1, 2}, {2, 3}, {8, 9}, {13, 20}};
+    for (const auto& [width, height] : sizes) {
+        const DecodedPicture scaled = ScaledPicture(plain, width, height);
+        const Measures measures = Measure(scaled);
+        EXPECT_EQ(scaled.stride, static_cast<std::size_t>(width * 3 + 3) / 4 * 4) << width;
+        EXPECT_EQ(scaled.pixels.size(), scaled.stride * static_cast<std::size_t>(height));
+        EXPECT_EQ(std::vector<double>(measures.mean, measures.mean + 3),
+                  (std::vector<double>{40, 130, 220}))
+            << width;
+        EXPECT_EQ(measures.detail, 0) << width;
+    }
 }
 
 } // namespace

@@ -76,6 +76,37 @@ TEST_F(MainWindowTest, ControlsBelowTheClientAreaAreNeverSeen) {
     EXPECT_FALSE(::IsWindowVisible(Find(kFrame6)));
 }
 
+// A later start shows the angel page; the lists below the client area are made only once the
+// shown window has been painted, and then show what the model holds.
+class LaterStartTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"}, {"Card", "2"}};
+        random.queue = {ScriptedRandom::ForAngel(2), 0.0};
+        ASSERT_TRUE(window.Create(controller));
+        window.Start("");
+    }
+};
+
+TEST_F(LaterStartTest, ControlsBelowTheClientAreaAreMadeAfterTheFirstPainting) {
+    ASSERT_TRUE(::IsWindowVisible(window.Handle()));
+    ASSERT_TRUE(::IsWindowVisible(Find(kFraRune)));
+    EXPECT_EQ(Find(kCboDate), nullptr);
+    EXPECT_EQ(Find(kFrame6), nullptr);
+    EXPECT_TRUE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
+
+    for (int wait = 0; wait < 200 && !Find(kCboYear); ++wait) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    EXPECT_FALSE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
+    EXPECT_EQ(Text(kCboDate), "1");
+    EXPECT_EQ(Text(kCboMonth), "January");
+    EXPECT_EQ(::SendMessageA(Find(kCboYear), CB_GETCOUNT, 0, 0), 150);
+    EXPECT_FALSE(::IsWindowVisible(Find(kFrame6)));
+    EXPECT_FALSE(::IsWindowVisible(Find(kFraSettings)));
+}
+
 TEST_F(MainWindowTest, FirstStartOpensOnTheSettingsPageWithTheDefaultTime) {
     EXPECT_TRUE(::IsWindowVisible(Find(kFraSettings)));
     EXPECT_FALSE(::IsWindowVisible(Find(kFraRune)));

@@ -83,7 +83,7 @@ TEST(ControlSet, ControlsThatWindowsRefusesFailTheWholeSetWithItsError) {
     ControlSet controls;
     ::SetLastError(0);
     EXPECT_FALSE(
-        controls.Create(::GetModuleHandleA(nullptr), gone, MainWindowLayoutPart(false), gdi));
+        controls.Create(::GetModuleHandleA(nullptr), gone, MainWindowLayoutPart(WindowPart::Shown), gdi));
     EXPECT_NE(::GetLastError(), 0u);
     EXPECT_EQ(controls.Control(kTxtCardDesc), nullptr);
 }

@@ -48,8 +48,10 @@ HWND RunningProgram::WaitForMainWindow(std::chrono::milliseconds timeout) {
         timeout);
     if (mainWindow_) {
         // The window exists before its initialisation runs; a sent message is answered only
-        // once the program waits for messages, that is once its start is over.
+        // once the program waits for messages, that is once its start is over; the probe then
+        // waits for what the shown window does after its first painting.
         WaitForAnswer(mainWindow_, timeout);
+        WaitUntilIdle();
     }
     return mainWindow_;
 }
