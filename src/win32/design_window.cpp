@@ -16,8 +16,7 @@ void DesignWindow::DestroyFrame() {
 }
 
 bool DesignWindow::CreateFrame(const FrameSpec& spec, int width, int height) {
-    if (!RegisterWindowClass(
-            {spec.className, Procedure, instance_, spec.classIcon, spec.classSmallIcon})) {
+    if (!RegisterWindowClass({spec.className, Procedure, instance_})) {
         return false;
     }
     const int x = width == CW_USEDEFAULT ? CW_USEDEFAULT : 0;

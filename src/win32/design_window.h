@@ -20,8 +20,6 @@ struct FrameSpec {
     DWORD style;
     DWORD exStyle;
     HWND owner = nullptr;
-    HICON classIcon = nullptr; // the class's icons, shown until the window is given its own
-    HICON classSmallIcon = nullptr;
 };
 
 class DesignWindow : Uncopyable {

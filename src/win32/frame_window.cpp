@@ -92,8 +92,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 bool RegisterFrameWindowClass(HINSTANCE instance) {
-    return RegisterWindowClass(
-        {kFrameWindowClass, FrameProc, instance, nullptr, nullptr, CS_HREDRAW | CS_VREDRAW});
+    return RegisterWindowClass({kFrameWindowClass, FrameProc, instance, CS_HREDRAW | CS_VREDRAW});
 }
 
 void SetFrameStyle(HWND frame, const FrameStyle* style) {

@@ -18,13 +18,6 @@ namespace {
 
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-HICON LoadClassIcon(HINSTANCE instance, int sizeMetric) {
-    const int size = ::GetSystemMetrics(sizeMetric);
-    // Shared icons belong to the system and are never destroyed; the window shows its own.
-    return static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(kProgramIconResource),
-                                           IMAGE_ICON, size, size, LR_SHARED));
-}
-
 } // namespace
 
 constexpr UINT_PTR kTimer1 = 1;
@@ -55,12 +48,8 @@ bool MainWindow::Create(MainWindowController& controller) {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
-    const FrameSpec frame{kMainWindowClass,
-                          kMainStyle,
-                          WS_EX_CONTROLPARENT,
-                          nullptr,
-                          LoadClassIcon(instance_, SM_CXICON),
-                          LoadClassIcon(instance_, SM_CXSMICON)};
+    // No class icons: the window is given its own, drawn for its DPI, before it is first shown.
+    const FrameSpec frame{kMainWindowClass, kMainStyle, WS_EX_CONTROLPARENT};
     if (!CreateFrame(frame, CW_USEDEFAULT, CW_USEDEFAULT) || !CreateTrayReceiver()) {
         return false;
     }
@@ -115,10 +104,6 @@ bool MainWindow::BuildWindow(const MainWindowModel& model) {
 bool MainWindow::BuildSettingsPage() {
     if (settingsBuilt_ || !built_) {
         return true;
-    }
-    // Made first, so that the controls keep one order for the Tab key however the window was made.
-    if (!BuildBelowClientArea()) {
-        return false;
     }
     settingsBuilt_ = true;
     if (!controls_.Add(instance_, window_, MainWindowLayoutPart(WindowPart::SettingsPage), gdi_)) {

@@ -12,8 +12,6 @@ bool RegisterWindowClass(const WindowClassSpec& spec) {
     windowClass.style = spec.style;
     windowClass.lpfnWndProc = spec.procedure;
     windowClass.hInstance = spec.instance;
-    windowClass.hIcon = spec.icon;
-    windowClass.hIconSm = spec.smallIcon;
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = name.c_str();
     return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;

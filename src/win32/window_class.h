@@ -10,8 +10,6 @@ struct WindowClassSpec {
     const char* name;
     WNDPROC procedure;
     HINSTANCE instance;
-    HICON icon = nullptr;
-    HICON smallIcon = nullptr;
     UINT style = 0;
 };
 

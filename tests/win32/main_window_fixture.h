@@ -37,13 +37,20 @@ inline void PumpMessages() {
     }
 }
 
+// Handles what the window was sent and posted, and makes what it makes once it has painted.
+inline void Settle() {
+    PumpMessages();
+    ::PostMessageA(::FindWindowA(kTrayReceiverClass, nullptr), kIdleProbeMessage, 0, 0);
+    PumpMessages();
+}
+
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         random.queue = {ScriptedRandom::ForAngel(4), 0.0};
         ASSERT_TRUE(window.Create(controller));
         window.Start("");
-        PumpMessages();
+        Settle();
     }
 
     HWND Find(ControlId id) const {
