@@ -40,6 +40,7 @@ struct Measures {
     double idleServerCpu = 0;
     double peakMemory = 0;
     double settledMemory = 0;
+    double shownMemory = 0; // settled, after a shown start
     double size = 0;
 };
 
@@ -138,6 +139,10 @@ Measures Measure(const Program& program, int runs, int idleSeconds, Starts start
     if (shown) {
         measures.warm = Summarise(TimeStarts(runs, later, program, "", false));
         measures.first = Summarise(TimeStarts(runs, clear, program, "", false));
+        later();
+        const Running shownStart = StartAndSettle(program, "", false);
+        ::Sleep(2000);
+        measures.shownMemory = KiB(MemoryOf(program, shownStart).workingSet);
     }
     measures.tray = Summarise(TimeStarts(runs, tray, program, "/STARTUP", true));
     measures.trayStartCpu = Summarise(CpuOfStarts(runs, tray, program, "/STARTUP"));
@@ -186,7 +191,8 @@ int Run(const std::string& output, int runs, int idleSeconds) {
     const Measures trayFloorMeasures = Measure(trayFloor, runs, idleSeconds, Starts::HiddenOnly);
 
     // The shown start against the one-window baseline, with the measures it has always had.
-    constexpr double kShownStartTarget = 1.5;
+    constexpr double kShownStartTarget = 1.25;
+    constexpr double kShownMemoryTarget = 1.05;
     std::string table = "| Measure | Haloquill | Baseline | Ratio | Target |\n"
                         "|---|---|---|---|---|\n";
     table += StatsRow("Start-up to a settled window, warm (min / median / max)", ours.warm,
@@ -200,7 +206,10 @@ int Run(const std::string& output, int runs, int idleSeconds) {
     table += Row(idleLabel, ours.idleCpu, floor.idleCpu, "ms");
     table += Row("Wine server CPU time over the same time", ours.idleServerCpu, floor.idleServerCpu,
                  "ms");
-    table += Row("Settled working set", ours.settledMemory, floor.settledMemory, "KiB");
+    table += Row("Working set 2 s after a shown start", ours.shownMemory, floor.shownMemory, "KiB",
+                 kShownMemoryTarget);
+    table += Row("Settled working set in the notification area (the baseline: hidden)",
+                 ours.settledMemory, floor.settledMemory, "KiB");
     table += Row("Peak working set", ours.peakMemory, floor.peakMemory, "KiB");
     table += Row("Executable size", ours.size, floor.size, "KiB");
 

@@ -34,8 +34,7 @@ bool AboutWindow::Create(HWND owner) {
     const PixelSize client = AboutWindowClientSize(dpi);
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectAt(frame, kAboutStyle, false, kAboutExStyle, dpi);
-    if (!CreateFrame({kAboutWindowClass, kAboutStyle, kAboutExStyle, owner},
-                     frame.right - frame.left, frame.bottom - frame.top)) {
+    if (!CreateFrame({kAboutWindowClass, kAboutStyle, kAboutExStyle, owner}, frame)) {
         return false;
     }
     ExposeAccessibleTraits(window_, AboutWindowTraits());

@@ -15,13 +15,13 @@ void DesignWindow::DestroyFrame() {
     }
 }
 
-bool DesignWindow::CreateFrame(const FrameSpec& spec, int width, int height) {
+bool DesignWindow::CreateFrame(const FrameSpec& spec, const RECT& place) {
     if (!RegisterWindowClass({spec.className, Procedure, instance_})) {
         return false;
     }
-    const int x = width == CW_USEDEFAULT ? CW_USEDEFAULT : 0;
     ::CreateWindowExW(spec.exStyle, Wide(spec.className).c_str(), Wide(texts::kMainCaption).c_str(),
-                      spec.style, x, x, width, height, spec.owner, nullptr, instance_, this);
+                      spec.style, place.left, place.top, place.right - place.left,
+                      place.bottom - place.top, spec.owner, nullptr, instance_, this);
     return window_ != nullptr;
 }
 

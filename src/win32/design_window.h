@@ -34,9 +34,9 @@ class DesignWindow : Uncopyable {
     // object's own end, while what the window shows still exists.
     void DestroyFrame();
 
-    // Registers the class and creates the window, hidden, `width` by `height` (CW_USEDEFAULT:
-    // the system's choice), with this object behind it; false when Windows refused either.
-    [[nodiscard]] bool CreateFrame(const FrameSpec& spec, int width, int height);
+    // Registers the class and creates the window, hidden, at `place`, with this object behind
+    // it; false when Windows refused either.
+    [[nodiscard]] bool CreateFrame(const FrameSpec& spec, const RECT& place);
     // The window's own answer to `message`; none lets the system's default answer it. The
     // controls' look, colour changes and the DPI change are answered before.
     virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

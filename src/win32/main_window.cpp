@@ -48,9 +48,10 @@ bool MainWindow::Create(MainWindowController& controller) {
     if (!RegisterFrameWindowClass(instance_)) {
         return false;
     }
+    // Made at the size it has with its menu bar, centred, so that a first showing moves nothing.
     // No class icons: the window is given its own, drawn for its DPI, before it is first shown.
     const FrameSpec frame{kMainWindowClass, kMainStyle, WS_EX_CONTROLPARENT};
-    if (!CreateFrame(frame, CW_USEDEFAULT, CW_USEDEFAULT) || !CreateTrayReceiver()) {
+    if (!CreateFrame(frame, CentredFrame()) || !CreateTrayReceiver()) {
         return false;
     }
     // Drawn for the DPI of the monitor the window is on, which may not be the system's.
@@ -69,14 +70,14 @@ bool MainWindow::CreateTrayReceiver() {
     if (!RegisterWindowClass({kTrayReceiverClass, ReceiverProc, instance_})) {
         return false;
     }
-    // A hidden window of its own, owned by the main window, so that a start into the
-    // notification area makes no control.
-    receiver_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, Wide(kTrayReceiverClass).c_str(), L"", WS_POPUP,
-                                  0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+    // A message-only window, so that a start into the notification area makes no control, and
+    // cheap to make: it has nothing on the screen. The main window destroys it.
+    receiver_.Reset(::CreateWindowExW(0, Wide(kTrayReceiverClass).c_str(), L"", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, instance_, nullptr));
     if (!receiver_) {
         return false;
     }
-    ::SetWindowLongPtrW(receiver_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(receiver_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;
 }
 
@@ -140,13 +141,25 @@ void MainWindow::EndForWindowFailure() {
     QuitProgram();
 }
 
-void MainWindow::PlaceWindow() {
-    // The client area has the design's size whatever the menu bar takes; centred at first.
+RECT MainWindow::CentredFrame() const {
     const PixelSize client = MainWindowClientSize(gdi_.Dpi());
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectAt(frame, kMainStyle, true, WS_EX_CONTROLPARENT, gdi_.Dpi());
-    FitWindowToClient(window_, frame, client);
-    CentreOnScreen(window_);
+    ::OffsetRect(&frame, (::GetSystemMetrics(SM_CXSCREEN) - frame.right - frame.left) / 2,
+                 (::GetSystemMetrics(SM_CYSCREEN) - frame.bottom - frame.top) / 2);
+    return frame;
+}
+
+void MainWindow::PlaceWindow() {
+    // A window made at its place already is not moved: every move is a round trip to the display.
+    const RECT frame = CentredFrame();
+    RECT now{};
+    ::GetWindowRect(window_, &now);
+    if (!::EqualRect(&now, &frame)) {
+        // The client area has the design's size whatever the menu bar takes; centred at first.
+        FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
+        CentreOnScreen(window_);
+    }
 }
 
 bool MainWindow::PreTranslateMessage(const MSG& message) {
@@ -239,9 +252,6 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         sessions_.Unregister();
-        break;
-    case WM_NCDESTROY:
-        receiver_ = nullptr; // destroyed with its owner
         break;
     default:
         if (message == taskbarCreated_ && taskbarCreated_ != 0) {

@@ -59,6 +59,8 @@ class MainWindow final : public DesignWindow, public MainView {
   private:
     static LRESULT CALLBACK ReceiverProc(HWND receiver, UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window's frame for the design's client size at the window's DPI, centred on the screen.
+    RECT CentredFrame() const;
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
     // Draws the window anew for `dpi`: fonts, places, pictures and icons, the window taking
@@ -113,10 +115,10 @@ class MainWindow final : public DesignWindow, public MainView {
     WindowPresence shownPresence_;         // where the window is, as last shown
     LRESULT idleProbe_ = 0;                // the last probe number handled
     MainWindowController* controller_ = nullptr; // reports the window's events from Create on
-    HWND receiver_ = nullptr;                    // owned by the window, which destroys it
     PictureSet pictures_;
     SessionNotifications sessions_;
     std::unique_ptr<AboutWindow> about_;
+    UniqueWindow receiver_; // the icon's messages go to it; it outlives the icon
     TrayIcon tray_;
 };
 

@@ -22,7 +22,7 @@ void MainWindow::ShowPresence(const WindowPresence& now) {
         case WindowStep::OfferIcon: {
             HICON shown =
                 reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
-            tray_.Add(receiver_, shown ? shown : icons_.Small(), texts::kTrayTip);
+            tray_.Add(receiver_.Get(), shown ? shown : icons_.Small(), texts::kTrayTip);
             break;
         }
         case WindowStep::Minimize:

@@ -40,7 +40,8 @@ inline void PumpMessages() {
 // Handles what the window was sent and posted, and makes what it makes once it has painted.
 inline void Settle() {
     PumpMessages();
-    ::PostMessageA(::FindWindowA(kTrayReceiverClass, nullptr), kIdleProbeMessage, 0, 0);
+    ::PostMessageA(::FindWindowExA(HWND_MESSAGE, nullptr, kTrayReceiverClass, nullptr),
+                   kIdleProbeMessage, 0, 0);
     PumpMessages();
 }
 

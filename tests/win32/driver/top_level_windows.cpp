@@ -75,8 +75,17 @@ HWND RunningProgram::ShownTopLevelWindow(const char* className) const {
 }
 
 HWND RunningProgram::TrayIconReceiver() const {
-    const auto receivers = TopLevelWindows(win32::kTrayReceiverClass);
-    return receivers.empty() ? nullptr : receivers.front();
+    // A message-only window, which EnumWindows does not list.
+    HWND receiver = nullptr;
+    while ((receiver = ::FindWindowExA(HWND_MESSAGE, receiver, win32::kTrayReceiverClass,
+                                       nullptr)) != nullptr) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(receiver, &owner);
+        if (owner == processId_) {
+            return receiver;
+        }
+    }
+    return nullptr;
 }
 
 bool RunningProgram::WaitUntilIdle() const {
