@@ -49,7 +49,7 @@ bool MainWindow::Create(MainWindowController& controller) {
         return false;
     }
     // Made at the size it has with its menu bar, centred, so that a first showing moves nothing.
-    // No class icons: the window is given its own, drawn for its DPI, before it is first shown.
+    // No class icons: the window is given its own, drawn for its DPI, when it is first shown.
     const FrameSpec frame{kMainWindowClass, kMainStyle, WS_EX_CONTROLPARENT};
     if (!CreateFrame(frame, CentredFrame()) || !CreateTrayReceiver()) {
         return false;
@@ -60,7 +60,6 @@ bool MainWindow::Create(MainWindowController& controller) {
         pictures_.ChangeDpi(dpi);
     }
     icons_ = ProgramIcons(instance_, gdi_.Dpi());
-    SetWindowIcons();
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     sessions_.Register(window_);
     return true;
@@ -87,6 +86,8 @@ bool MainWindow::BuildWindow(const MainWindowModel& model) {
     }
     built_ = true;
     ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
+    // Only a window that is seen needs its icons; the icon in the notification area has its own.
+    SetWindowIcons();
     PlaceWindow();
     if (!controls_.Create(instance_, window_, MainWindowLayoutPart(WindowPart::Shown), gdi_)) {
         return false;
