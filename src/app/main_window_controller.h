@@ -153,6 +153,8 @@ class MainWindowController final {
 
     // The reminder brings the window up unless the user is away or busy; then it waits.
     void BringUpForReminder(const CivilDate& today);
+    // Brings the window up for the reminder, which then waits no longer.
+    void BringUpNow();
     bool MayComeForwardNow() const;
     // True when an event from outside may run a handler now.
     bool IsIdle() const { return !IsClosing() && !boxes_.AnyOpen(); }

@@ -13,8 +13,7 @@ void MainWindowController::Timer1_Timer() {
     const auto time = ReadReminderTime(ports_.store);
     const LocalMoment moment = ports_.clock.Read(); // one reading, so date and time agree
     if (held_.IsHeldOn(moment.date) && MayComeForwardNow()) {
-        held_.Release();
-        tray_.BringUp();
+        BringUpNow();
     }
     if (!reminder_.IsDue(time, moment.date, moment.time)) {
         return;
@@ -28,11 +27,15 @@ void MainWindowController::Timer1_Timer() {
 
 void MainWindowController::BringUpForReminder(const CivilDate& today) {
     if (MayComeForwardNow()) {
-        held_.Release();
-        tray_.BringUp();
+        BringUpNow();
     } else {
         held_.Hold(today);
     }
+}
+
+void MainWindowController::BringUpNow() {
+    held_.Release();
+    tray_.BringUp();
 }
 
 bool MainWindowController::MayComeForwardNow() const {
@@ -45,8 +48,7 @@ void MainWindowController::OnSessionChange(int change) {
     const bool back = session_.Apply(change);
     if (back && lifecycle_ == Lifecycle::Running && IsIdle() &&
         held_.IsHeldOn(ports_.clock.Today())) {
-        held_.Release();
-        tray_.BringUp();
+        BringUpNow();
     }
 }
 

@@ -70,7 +70,7 @@ bool MainWindow::CreateTrayReceiver() {
         return false;
     }
     // A message-only window, so that a start into the notification area makes no control, and
-    // cheap to make: it has nothing on the screen. The main window destroys it.
+    // cheap to make: it has nothing on the screen. This object owns it.
     receiver_.Reset(::CreateWindowExW(0, Wide(kTrayReceiverClass).c_str(), L"", 0, 0, 0, 0, 0,
                                       HWND_MESSAGE, nullptr, instance_, nullptr));
     if (!receiver_) {
