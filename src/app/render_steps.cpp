@@ -48,13 +48,47 @@ std::vector<ControlStep> RenderSteps(const MainWindowModel* before, const MainWi
         steps.push_back({ControlAct::SetText, kTxtCardDesc, 0, now.cardDescription});
     }
     if (Changed(before, now, &MainWindowModel::picture)) {
-        steps.push_back({ControlAct::ShowPicture, kNoControl, now.picture});
+        steps.push_back({ControlAct::ShowPicture, kPicCard, now.picture});
+        steps.push_back({ControlAct::ShowPicture, kPicCard2, now.picture});
     }
     if (Changed(before, now, &MainWindowModel::page)) {
         steps.push_back({ControlAct::BringToFront, FrameOf(now.page), OtherPageFrame(now.page)});
     }
     if (Changed(before, now, &MainWindowModel::promo)) {
         steps.push_back({ControlAct::BringToFront, LabelOf(now.promo), OtherPromoLabel(now.promo)});
+    }
+    return steps;
+}
+
+std::vector<WindowPart> PartsToMake(const MainWindowModel& now, const WindowParts& made) {
+    if (!now.window.shown && !made.Has(WindowPart::AroundPages)) {
+        return {}; // a start into the notification area makes nothing
+    }
+    std::vector<WindowPart> parts;
+    for (WindowPart part : {WindowPart::AroundPages, PartOf(FrameOf(now.page))}) {
+        if (!made.Has(part)) {
+            parts.push_back(part);
+        }
+    }
+    return parts;
+}
+
+std::vector<WindowPart> PartsAfterPainting(const WindowParts& made) {
+    std::vector<WindowPart> parts;
+    for (WindowPart part : {WindowPart::AngelPage, WindowPart::BelowClientArea}) {
+        if (made.Has(WindowPart::AroundPages) && !made.Has(part)) {
+            parts.push_back(part);
+        }
+    }
+    return parts;
+}
+
+std::vector<ControlStep> PartSteps(WindowPart part, const MainWindowModel& shown) {
+    std::vector<ControlStep> steps;
+    for (const ControlStep& step : RenderSteps(nullptr, shown)) {
+        if (step.act != ControlAct::BringToFront && PartOf(step.control) == part) {
+            steps.push_back(step);
+        }
     }
     return steps;
 }

@@ -2,8 +2,10 @@
 // What of the main window's controls changes to show a model, against the model they show: only
 // what differs is touched, so the description keeps its scroll position and nothing flickers.
 
+#include "design/main_window_layout.h"
 #include "ports/main_view.h"
 
+#include <array>
 #include <string_view>
 #include <vector>
 
@@ -15,7 +17,7 @@ enum class ControlAct {
     Check,        // the option or check box is ticked when `value` is 1
     Enable,       // the control takes input when `value` is 1
     SetText,      // the control shows `text`, and a label that fits its text is fitted again
-    ShowPicture,  // both picture boxes show picture `value`
+    ShowPicture,  // the picture box shows picture `value`
     BringToFront, // the control is shown in front and control `value` is hidden
 };
 
@@ -34,5 +36,28 @@ std::vector<ControlStep> ChoiceSteps(const MainWindowModel* before, const MainWi
 
 // The choices, then the angel's name, description and picture, the page and the promotion.
 std::vector<ControlStep> RenderSteps(const MainWindowModel* before, const MainWindowModel& now);
+
+// The parts of the window made so far.
+class WindowParts {
+  public:
+    bool Has(WindowPart part) const { return made_[static_cast<std::size_t>(part)]; }
+    void Add(WindowPart part) { made_[static_cast<std::size_t>(part)] = true; }
+
+  private:
+    std::array<bool, 4> made_{};
+};
+
+// The parts still to be made to show `now`, in the order they are made: none while the window
+// has never been shown, then the controls around the pages and the page in front.
+std::vector<WindowPart> PartsToMake(const MainWindowModel& now, const WindowParts& made);
+
+// The parts made once the shown window has first been painted, of those not made yet: the angel
+// page, which every later showing opens on, and the controls below the client area, which nobody
+// sees. The settings page waits until it is asked for.
+std::vector<WindowPart> PartsAfterPainting(const WindowParts& made);
+
+// What the controls of a part made after the others show, so that they agree with the others,
+// which show `shown`. Which page is in front is left to the next render.
+std::vector<ControlStep> PartSteps(WindowPart part, const MainWindowModel& shown);
 
 } // namespace haloquill

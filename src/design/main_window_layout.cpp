@@ -84,27 +84,22 @@ const ControlSpec* FindControlSpec(ControlId id) {
     return nullptr;
 }
 
-bool IsOnSettingsPage(ControlId id) {
-    for (const ControlSpec* spec = FindControlSpec(id); spec;
-         spec = FindControlSpec(spec->container)) {
-        if (spec->id == kFraSettings) {
-            return true;
-        }
-    }
-    return false;
-}
-
 WindowPart PartOf(ControlId id) {
-    if (IsOnSettingsPage(id)) {
+    // The outermost container decides: a page's frame, or a control below the client area.
+    const ControlSpec* outer = FindControlSpec(id);
+    while (outer && outer->container != kNoControl) {
+        outer = FindControlSpec(outer->container);
+    }
+    if (!outer) {
+        return WindowPart::AroundPages;
+    }
+    if (outer->id == kFraRune) {
+        return WindowPart::AngelPage;
+    }
+    if (outer->id == kFraSettings) {
         return WindowPart::SettingsPage;
     }
-    for (const ControlSpec* spec = FindControlSpec(id); spec;
-         spec = FindControlSpec(spec->container)) {
-        if (IsBelowClientArea(*spec)) {
-            return WindowPart::BelowClientArea;
-        }
-    }
-    return WindowPart::Shown;
+    return IsBelowClientArea(*outer) ? WindowPart::BelowClientArea : WindowPart::AroundPages;
 }
 
 std::vector<ControlSpec> MainWindowLayoutPart(WindowPart part) {

@@ -44,14 +44,11 @@ std::span<const ControlSpec> MainWindowLayout();
 // The spec of control `id`, or null.
 const ControlSpec* FindControlSpec(ControlId id);
 
-// True for the settings page's frame and every control inside it.
-bool IsOnSettingsPage(ControlId id);
-
 // The parts the window makes at different moments, so that neither a start into the
-// notification area nor a shown start pays for controls nobody sees yet: the controls shown when
-// the window is first shown, the settings page when it first comes to the front, and the controls
-// below the client area once the window has first been painted.
-enum class WindowPart { Shown, SettingsPage, BelowClientArea };
+// notification area nor a shown start pays for controls nobody sees yet: the controls around the
+// pages and the page in front when the window is first shown, the other page when it first comes
+// to the front, and the controls below the client area once the window has first been painted.
+enum class WindowPart { AroundPages, AngelPage, SettingsPage, BelowClientArea };
 
 // The part control `id` belongs to, by itself or by the container it is in.
 WindowPart PartOf(ControlId id);

@@ -23,7 +23,7 @@ constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCH
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 1000;
 // Fires once the window is first shown; timer messages come only when nothing is left to paint.
-constexpr UINT_PTR kBelowClientAreaTimer = 2;
+constexpr UINT_PTR kAfterPaintingTimer = 2;
 
 MainWindow::MainWindow(HINSTANCE instance, MessageBoxes& messages)
     : DesignWindow(instance, ScreenDpi()), messages_(messages), pictures_(instance, gdi_.Dpi()) {}
@@ -80,60 +80,47 @@ bool MainWindow::CreateTrayReceiver() {
     return true;
 }
 
-bool MainWindow::BuildWindow(const MainWindowModel& model) {
-    if (built_ || !window_) {
+bool MainWindow::MakePart(WindowPart part) {
+    if (made_.Has(part) || !window_) {
         return window_ != nullptr;
     }
-    built_ = true;
-    ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
-    // Only a window that is seen needs its icons; the icon in the notification area has its own.
-    SetWindowIcons();
-    PlaceWindow();
-    if (!controls_.Create(instance_, window_, MainWindowLayoutPart(WindowPart::Shown), gdi_)) {
+    made_.Add(part);
+    if (part == WindowPart::AroundPages) {
+        ::SetMenu(window_, BuildMenuBar().Release()); // the window destroys its menu bar
+        // Only a window that is seen needs its icons; the icon in the notification area has its
+        // own.
+        SetWindowIcons();
+        PlaceWindow();
+        ::SetTimer(window_, kAfterPaintingTimer, 0, nullptr);
+    } else if (PartsAfterPainting(made_).empty()) {
+        ::KillTimer(window_, kAfterPaintingTimer);
+    }
+    std::vector<ControlSpec> layout = MainWindowLayoutPart(part);
+    const bool page = part == WindowPart::AngelPage || part == WindowPart::SettingsPage;
+    // A page made after the first rendering waits hidden until it is brought to the front.
+    layout.front().hidden = layout.front().hidden || (page && shown_);
+    if (!controls_.Add(instance_, window_, layout, gdi_)) {
         return false;
     }
-    ProtectDescriptionBox(Control(kTxtCardDesc));
-    if (model.page == Page::Settings && !BuildSettingsPage()) {
-        return false;
-    }
-    ::SetTimer(window_, kBelowClientAreaTimer, 0, nullptr);
-    shown_.reset(); // the new controls show nothing of the model yet
-    // Focus rectangles and access-key underlines follow the user's setting and last input.
-    ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
-    return true;
-}
-
-bool MainWindow::BuildSettingsPage() {
-    if (settingsBuilt_ || !built_) {
-        return true;
-    }
-    settingsBuilt_ = true;
-    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(WindowPart::SettingsPage), gdi_)) {
-        return false;
-    }
-    // The new page is behind the one in front until it is brought forward.
-    if (HWND page = Control(kFraSettings)) {
-        ::ShowWindow(page, SW_HIDE);
-        ::SetWindowPos(page, Control(kFraRune), 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    return true;
-}
-
-bool MainWindow::BuildBelowClientArea() {
-    if (belowBuilt_ || !built_) {
-        return true;
-    }
-    belowBuilt_ = true;
-    ::KillTimer(window_, kBelowClientAreaTimer);
-    if (!controls_.Add(instance_, window_, MainWindowLayoutPart(WindowPart::BelowClientArea),
-                       gdi_)) {
-        return false;
+    if (part == WindowPart::AngelPage) {
+        ProtectDescriptionBox(Control(kTxtCardDesc));
     }
     if (shown_) {
-        ShowChoices(*shown_, nullptr);
+        // The new controls show what the others show.
+        for (const ControlStep& step : PartSteps(part, *shown_)) {
+            Apply(step);
+        }
     }
     return true;
+}
+
+void MainWindow::MakePartsAfterPainting() {
+    for (WindowPart part : PartsAfterPainting(made_)) {
+        if (!MakePart(part)) {
+            EndForWindowFailure();
+            return;
+        }
+    }
 }
 
 void MainWindow::EndForWindowFailure() {
@@ -225,8 +212,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         if (wParam == kTimer1) {
             controller_->Timer1_Timer();
-        } else if (wParam == kBelowClientAreaTimer && !BuildBelowClientArea()) {
-            EndForWindowFailure();
+        } else if (wParam == kAfterPaintingTimer) {
+            MakePartsAfterPainting();
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -275,9 +262,7 @@ LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wP
     }
     if (self && message == kIdleProbeMessage) {
         // The controls still to be made after the first painting are work not yet done.
-        if (!self->BuildBelowClientArea()) {
-            self->EndForWindowFailure();
-        }
+        self->MakePartsAfterPainting();
         self->idleProbe_ = static_cast<LRESULT>(wParam);
         return 0;
     }

@@ -4,6 +4,7 @@
 
 #include "app/focus_memory.h"
 #include "app/main_window_controller.h"
+#include "app/render_steps.h"
 #include "design/main_window_layout.h"
 #include "ports/main_view.h"
 #include "win32/about_window.h"
@@ -67,21 +68,17 @@ class MainWindow final : public DesignWindow, public MainView {
     // `suggested`; what the controls hold and the focus stay.
     void OnDpiChanged(int dpi, const RECT& suggested) override;
     bool CreateTrayReceiver();
-    // Makes the menu bar and the controls of everything but the settings page (once), and the
-    // settings page if `model` has it in front; the settings page is otherwise made when it first
-    // comes to the front. False when Windows refused a control; the window is then never shown.
-    [[nodiscard]] bool BuildWindow(const MainWindowModel& model);
-    [[nodiscard]] bool BuildSettingsPage();
-    // Makes the controls below the client area (once), showing the model the others show. Nobody
-    // sees them, so a shown start makes them only after the window's first painting.
-    [[nodiscard]] bool BuildBelowClientArea();
+    // Makes the controls of `part` (once), with the menu bar and the icons for the controls
+    // around the pages; a part made after the first rendering shows what the others show. False
+    // when Windows refused a control; the window is then never shown.
+    [[nodiscard]] bool MakePart(WindowPart part);
+    // Makes the parts left for after the window's first painting, once the rest exists; the
+    // program ends when one cannot be made.
+    void MakePartsAfterPainting();
     // Says that the window could not be made, with Windows' error, and ends the program.
     void EndForWindowFailure();
-    // Brings the existing controls in line with `model`, changing only what differs from the
-    // model they show.
-    void ShowModel(const MainWindowModel& model);
-    // The lists, options and check box, against `before`, what they show (none: nothing yet).
-    void ShowChoices(const MainWindowModel& model, const MainWindowModel* before);
+    // Carries out one step of a rendering.
+    void Apply(const ControlStep& step);
     // Shows, hides, minimises, raises or centres the window and adds or removes its icon where
     // `now` differs from what the window last showed; a window the user minimised stays so
     // until the program asks for it again.
@@ -92,7 +89,7 @@ class MainWindow final : public DesignWindow, public MainView {
     void SetWindowIcons();
     void OnCommand(int id, int code);
     void ShowFront(ControlId front, ControlId back);
-    void PutPictureInBoxes(int number);
+    void ShowPicture(ControlId box, int number);
     void BringToFront();
     // The window's control that has the focus, if any, and whether `id` can take it now.
     ControlId FocusedControl() const;
@@ -107,13 +104,11 @@ class MainWindow final : public DesignWindow, public MainView {
     const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) {
         return ControlCanTakeFocus(id);
     };
-    ControlId frontPage_ = kFraRune;       // the page in front
-    bool built_ = false;                   // the menus and the controls but the settings page exist
-    bool settingsBuilt_ = false;           // the settings page's controls exist
-    bool belowBuilt_ = false;              // the controls below the client area exist
-    std::optional<MainWindowModel> shown_; // what the controls show, once they do
-    WindowPresence shownPresence_;         // where the window is, as last shown
-    LRESULT idleProbe_ = 0;                // the last probe number handled
+    ControlId frontPage_ = kFraRune;             // the page in front
+    WindowParts made_;                           // the parts of the window made so far
+    std::optional<MainWindowModel> shown_;       // what the controls show, once they do
+    WindowPresence shownPresence_;               // where the window is, as last shown
+    LRESULT idleProbe_ = 0;                      // the last probe number handled
     MainWindowController* controller_ = nullptr; // reports the window's events from Create on
     PictureSet pictures_;
     SessionNotifications sessions_;

@@ -21,15 +21,15 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     const ProgramIcons previousIcons = std::exchange(icons_, ProgramIcons(instance_, dpi));
     SetWindowIcons();
     tray_.ChangeIcon(icons_.Small());
-    if (built_) {
+    if (made_.Has(WindowPart::AroundPages)) {
         // A minimised window (one in the notification area too) has no size to fit: it takes
         // the design's size for the new DPI when it is restored.
         if (!::IsIconic(window_)) {
             FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
         }
         controls_.ApplyDpi(gdi_);
-        if (shown_) {
-            PutPictureInBoxes(shown_->picture); // decoded anew for the new DPI
+        for (ControlId box : {kPicCard, kPicCard2}) {
+            ShowPicture(box, shown_ ? shown_->picture : 0); // decoded anew for the new DPI
         }
         if (description) {
             const auto nowFirst = ::SendMessageA(description, EM_GETFIRSTVISIBLELINE, 0, 0);

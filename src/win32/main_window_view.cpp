@@ -51,57 +51,44 @@ void ApplyToControl(const ControlStep& step, HWND control, GdiCache& gdi) {
 
 void MainWindow::Render(const MainWindowModel& model) {
     // Made in one go while still hidden, so nothing half-done is seen.
-    if (model.window.shown && !BuildWindow(model)) {
-        EndForWindowFailure();
-        return;
-    }
-    if (built_) {
-        if (model.page == Page::Settings && !settingsBuilt_) {
-            if (!BuildSettingsPage()) {
-                EndForWindowFailure();
-                return;
-            }
-            // Its controls show the model in full, whatever the rest of the window shows.
-            ShowChoices(model, nullptr);
-            PutPictureInBoxes(model.picture);
+    const std::vector<WindowPart> parts = PartsToMake(model, made_);
+    for (WindowPart part : parts) {
+        if (!MakePart(part)) {
+            EndForWindowFailure();
+            return;
         }
-        ShowModel(model); // the controls, made now or before, before the window shows them
+    }
+    if (!parts.empty() && parts.front() == WindowPart::AroundPages) {
+        // Focus rectangles and access-key underlines follow the user's setting and last input.
+        ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+    }
+    if (made_.Has(WindowPart::AroundPages)) {
+        // The controls, made now or before, before the window shows them.
+        frontPage_ = FrameOf(model.page);
+        for (const ControlStep& step : RenderSteps(shown_ ? &*shown_ : nullptr, model)) {
+            Apply(step);
+        }
+        shown_ = model;
     }
     ShowPresence(model.window);
 }
 
-void MainWindow::ShowModel(const MainWindowModel& model) {
-    frontPage_ = FrameOf(model.page);
-    for (const ControlStep& step : RenderSteps(shown_ ? &*shown_ : nullptr, model)) {
-        if (step.act == ControlAct::ShowPicture) {
-            PutPictureInBoxes(step.value);
-        } else if (step.act == ControlAct::BringToFront) {
-            ShowFront(step.control, static_cast<ControlId>(step.value));
-        } else if (HWND control = Control(step.control)) {
-            ApplyToControl(step, control, gdi_);
-        }
-    }
-    shown_ = model;
-}
-
-void MainWindow::ShowChoices(const MainWindowModel& model, const MainWindowModel* before) {
-    for (const ControlStep& step : ChoiceSteps(before, model)) {
-        if (HWND control = Control(step.control)) {
-            ApplyToControl(step, control, gdi_);
-        }
+void MainWindow::Apply(const ControlStep& step) {
+    if (step.act == ControlAct::ShowPicture) {
+        ShowPicture(step.control, step.value);
+    } else if (step.act == ControlAct::BringToFront) {
+        ShowFront(step.control, static_cast<ControlId>(step.value));
+    } else if (HWND control = Control(step.control)) {
+        ApplyToControl(step, control, gdi_);
     }
 }
 
-void MainWindow::PutPictureInBoxes(int number) {
-    HBITMAP picture = pictures_.Picture(number);
-    if (!picture) {
-        return; // no angel yet, or no picture for it: the boxes stay as they are
-    }
-    for (ControlId box : {kPicCard, kPicCard2}) {
-        // A bitmap static sizes itself to its picture and keeps its top-left corner.
-        if (HWND control = Control(box)) {
-            ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
-        }
+void MainWindow::ShowPicture(ControlId box, int number) {
+    // A bitmap static sizes itself to its picture and keeps its top-left corner. With no angel
+    // yet, or no picture for it, the box stays as it is.
+    HWND control = Control(box);
+    if (HBITMAP picture = control ? pictures_.Picture(number) : nullptr) {
+        ::SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
     }
 }
 

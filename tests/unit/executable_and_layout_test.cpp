@@ -61,34 +61,33 @@ TEST(MainWindowLayout, ControlsAreUniqueAndContainersComeBeforeTheirContents) {
               std::tie(open->left, open->top, open->width));
 }
 
-// The window is made in three parts: what a shown start shows, the settings page when it first
+// The window is made in four parts: the controls around the pages, each page when it first
 // comes to the front, and the controls below the client area after the first painting. Every
 // control is in exactly one part, by itself or by its container, and each part keeps the
 // layout's order, so containers come first.
-TEST(MainWindowLayout, TheWindowIsMadeInThreeParts) {
+TEST(MainWindowLayout, TheWindowIsMadeInFourParts) {
     using P = WindowPart;
-    const std::vector<ControlSpec> parts[] = {MainWindowLayoutPart(P::Shown),
-                                              MainWindowLayoutPart(P::SettingsPage),
-                                              MainWindowLayoutPart(P::BelowClientArea)};
-    EXPECT_EQ(parts[0].size() + parts[1].size() + parts[2].size(), MainWindowLayout().size());
-    const std::pair<ControlId, P> cases[] = {{kFraSettings, P::SettingsPage},
-                                             {kLabel1, P::SettingsPage},
-                                             {kShape3, P::SettingsPage},
-                                             {kFrame4, P::SettingsPage},
-                                             {kCboHour, P::SettingsPage},
-                                             {kOptRun, P::SettingsPage},
-                                             {kChkSysTray, P::SettingsPage},
-                                             {kPicCard2, P::SettingsPage},
-                                             {kFraRune, P::Shown},
-                                             {kTxtCardDesc, P::Shown},
-                                             {kLblCobrand, P::Shown},
-                                             {kCmdExit, P::Shown},
-                                             {kCboDate, P::BelowClientArea},
-                                             {kCboYear, P::BelowClientArea},
-                                             {kFrame6, P::BelowClientArea},
-                                             {kOptDisplayOption2, P::BelowClientArea}};
+    const std::vector<ControlSpec> parts[] = {
+        MainWindowLayoutPart(P::AroundPages), MainWindowLayoutPart(P::AngelPage),
+        MainWindowLayoutPart(P::SettingsPage), MainWindowLayoutPart(P::BelowClientArea)};
+    EXPECT_EQ(parts[0].size() + parts[1].size() + parts[2].size() + parts[3].size(),
+              MainWindowLayout().size());
+    const std::pair<ControlId, P> cases[] = {
+        {kFraSettings, P::SettingsPage}, {kLabel1, P::SettingsPage},
+        {kShape3, P::SettingsPage},      {kFrame4, P::SettingsPage},
+        {kCboHour, P::SettingsPage},     {kOptRun, P::SettingsPage},
+        {kChkSysTray, P::SettingsPage},  {kPicCard2, P::SettingsPage},
+        {kFraRune, P::AngelPage},        {kTxtCardDesc, P::AngelPage},
+        {kPicCard, P::AngelPage},        {kShape1, P::AngelPage},
+        {kLabel61, P::AroundPages},      {kLblCobrand, P::AroundPages},
+        {kCmdExit, P::AroundPages},      {kNoControl, P::AroundPages},
+        {kCboDate, P::BelowClientArea},  {kCboYear, P::BelowClientArea},
+        {kFrame6, P::BelowClientArea},   {kOptDisplayOption2, P::BelowClientArea}};
     for (const auto& [id, partOfIt] : cases) {
         EXPECT_EQ(PartOf(id), partOfIt) << id;
+        if (id == kNoControl) {
+            continue;
+        }
         const auto& part = parts[static_cast<int>(partOfIt)];
         const ControlId wanted = id; // clang 14 cannot capture a structured binding
         EXPECT_EQ(std::count_if(part.begin(), part.end(),

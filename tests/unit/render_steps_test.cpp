@@ -41,7 +41,8 @@ TEST(RenderSteps, ControlsThatShowNothingYetShowTheWholeModelInOrder) {
         {A::Enable, kChkSysTray, 0},
         {A::SetText, kLblCardName, 0, "Ariel"},
         {A::SetText, kTxtCardDesc, 0, "Of nature."},
-        {A::ShowPicture, kNoControl, 1},
+        {A::ShowPicture, kPicCard, 1},
+        {A::ShowPicture, kPicCard2, 1},
         {A::BringToFront, kFraRune, kFraSettings},
         {A::BringToFront, kLblCobrand, kLblFullBrand},
     };
@@ -72,7 +73,7 @@ TEST(RenderSteps, OnlyWhatDiffersFromTheShownModelChanges) {
          {{A::SetText, kTxtCardDesc, 0, "Of light."}}},
         {"the picture",
          [](MainWindowModel& m) { m.picture = 9; },
-         {{A::ShowPicture, kNoControl, 9}}},
+         {{A::ShowPicture, kPicCard, 9}, {A::ShowPicture, kPicCard2, 9}}},
         {"the promotion",
          [](MainWindowModel& m) { m.promo = PromoLabel::FullBrand; },
          {{A::BringToFront, kLblFullBrand, kLblCobrand}}},
@@ -95,6 +96,71 @@ TEST(RenderSteps, ListsAreFilledOnceWhenTheModelFirstHasThem) {
     for (const ControlStep& step : ChoiceSteps(nullptr, empty)) {
         EXPECT_NE(step.act, A::FillList);
     }
+}
+
+// A start into the notification area makes nothing; a shown window has the controls around the
+// pages and the page in front. Once it is painted the angel page and the unseen controls follow;
+// the settings page waits until it comes to the front.
+TEST(RenderSteps, TheWindowMakesThePartsItShows) {
+    using P = WindowPart;
+    WindowParts none;
+    WindowParts firstShown;
+    firstShown.Add(P::AroundPages);
+    firstShown.Add(P::SettingsPage);
+    WindowParts all = firstShown;
+    all.Add(P::AngelPage);
+    all.Add(P::BelowClientArea);
+    MainWindowModel hidden = Shown();
+    MainWindowModel atSettings = Shown();
+    atSettings.window.shown = true;
+    MainWindowModel atAngel = atSettings;
+    atAngel.page = Page::Angel;
+    MainWindowModel hiddenAtAngel = atAngel;
+    hiddenAtAngel.window.shown = false;
+    struct Case {
+        const char* what;
+        const MainWindowModel& model;
+        const WindowParts& made;
+        std::vector<P> parts;
+    };
+    const Case cases[] = {
+        {"a start into the notification area", hidden, none, {}},
+        {"a first start", atSettings, none, {P::AroundPages, P::SettingsPage}},
+        {"a later start", atAngel, none, {P::AroundPages, P::AngelPage}},
+        {"the settings page again", atSettings, firstShown, {}},
+        {"the angel page while hidden", hiddenAtAngel, firstShown, {P::AngelPage}},
+        {"everything made", atAngel, all, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PartsToMake(c.model, c.made), c.parts) << c.what;
+    }
+    WindowParts laterStart;
+    laterStart.Add(P::AroundPages);
+    laterStart.Add(P::AngelPage);
+    EXPECT_EQ(PartsAfterPainting(none), std::vector<P>{});
+    EXPECT_EQ(PartsAfterPainting(firstShown), (std::vector<P>{P::AngelPage, P::BelowClientArea}));
+    EXPECT_EQ(PartsAfterPainting(laterStart), std::vector<P>{P::BelowClientArea});
+    EXPECT_EQ(PartsAfterPainting(all), std::vector<P>{});
+}
+
+// A part made later shows what the controls made before show, and leaves the page in front as
+// it is.
+TEST(RenderSteps, APartMadeLaterShowsWhatTheOthersShow) {
+    MainWindowModel shown = Shown();
+    shown.picture = 7;
+    shown.sysTrayChecked = true;
+    EXPECT_EQ(PartSteps(WindowPart::AngelPage, shown),
+              (std::vector<ControlStep>{{A::SetText, kLblCardName, 0, "Ariel"},
+                                        {A::SetText, kTxtCardDesc, 0, "Of nature."},
+                                        {A::ShowPicture, kPicCard, 7}}));
+    const std::vector<ControlStep> below = PartSteps(WindowPart::BelowClientArea, shown);
+    ASSERT_EQ(below.size(), 6u);
+    EXPECT_EQ(below[1], (ControlStep{A::Select, kCboDate, 0}));
+    EXPECT_EQ(below[5], (ControlStep{A::Select, kCboYear, 2}));
+    const std::vector<ControlStep> settings = PartSteps(WindowPart::SettingsPage, shown);
+    EXPECT_EQ(settings.size(), 11u); // three lists, the two options, the tray box, the picture
+    EXPECT_EQ(settings.back(), (ControlStep{A::ShowPicture, kPicCard2, 7}));
+    EXPECT_TRUE(PartSteps(WindowPart::AroundPages, shown).empty());
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,35 +77,53 @@ TEST_F(MainWindowTest, ControlsBelowTheClientAreaAreNeverSeen) {
     EXPECT_FALSE(::IsWindowVisible(Find(kFrame6)));
 }
 
-// A later start shows the angel page; the lists below the client area are made only once the
-// shown window has been painted, and then show what the model holds.
-class LaterStartTest : public MainWindowTest {
+// A start shows the page in front at once; what nobody sees yet (the lists below the client area
+// and, at a first start, the angel page) is made only once the shown window has been painted,
+// and then shows what the model holds.
+class UnpaintedStartTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        store.values = {{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"}, {"Card", "2"}};
-        random.queue = {ScriptedRandom::ForAngel(2), 0.0};
+    void SetUp() override {}
+
+    void StartWith(std::map<std::string, std::string> values, int angel) {
+        store.values = std::move(values);
+        random.queue = {ScriptedRandom::ForAngel(angel), 0.0};
         ASSERT_TRUE(window.Create(controller));
         window.Start("");
+        ASSERT_TRUE(::IsWindowVisible(window.Handle()));
+        EXPECT_EQ(Find(kCboDate), nullptr);
+        EXPECT_EQ(Find(kFrame6), nullptr);
+        EXPECT_TRUE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
+    }
+
+    void WaitForThePainting() {
+        for (int wait = 0; wait < 200 && !Find(kCboYear); ++wait) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            PumpMessages();
+        }
+        EXPECT_FALSE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
+        EXPECT_EQ(Text(kCboDate), "1");
+        EXPECT_EQ(Text(kCboMonth), "January");
+        EXPECT_EQ(::SendMessageA(Find(kCboYear), CB_GETCOUNT, 0, 0), 150);
+        EXPECT_FALSE(::IsWindowVisible(Find(kFrame6)));
     }
 };
 
-TEST_F(LaterStartTest, ControlsBelowTheClientAreaAreMadeAfterTheFirstPainting) {
-    ASSERT_TRUE(::IsWindowVisible(window.Handle()));
+TEST_F(UnpaintedStartTest, ALaterStartMakesTheUnseenListsAfterThePainting) {
+    StartWith({{"Hour", "15"}, {"Minute", "30"}, {"Second", "5"}, {"Card", "2"}}, 2);
     ASSERT_TRUE(::IsWindowVisible(Find(kFraRune)));
-    EXPECT_EQ(Find(kCboDate), nullptr);
-    EXPECT_EQ(Find(kFrame6), nullptr);
-    EXPECT_TRUE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
+    WaitForThePainting();
+    EXPECT_EQ(Find(kFraSettings), nullptr); // made when it is first asked for
+}
 
-    for (int wait = 0; wait < 200 && !Find(kCboYear); ++wait) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpMessages();
-    }
-    EXPECT_FALSE(::GetUpdateRect(window.Handle(), nullptr, FALSE));
-    EXPECT_EQ(Text(kCboDate), "1");
-    EXPECT_EQ(Text(kCboMonth), "January");
-    EXPECT_EQ(::SendMessageA(Find(kCboYear), CB_GETCOUNT, 0, 0), 150);
-    EXPECT_FALSE(::IsWindowVisible(Find(kFrame6)));
-    EXPECT_FALSE(::IsWindowVisible(Find(kFraSettings)));
+TEST_F(UnpaintedStartTest, AFirstStartMakesTheAngelPageAfterThePainting) {
+    StartWith({}, 4);
+    ASSERT_TRUE(::IsWindowVisible(Find(kFraSettings)));
+    EXPECT_EQ(Find(kFraRune), nullptr);
+    WaitForThePainting();
+    EXPECT_FALSE(::IsWindowVisible(Find(kFraRune)));
+    EXPECT_TRUE(::IsWindowVisible(Find(kFraSettings)));
+    EXPECT_EQ(Text(kLblCardName), "St. Barachiel");
+    EXPECT_NE(::SendMessageA(Find(kPicCard), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 }
 
 TEST_F(MainWindowTest, FirstStartOpensOnTheSettingsPageWithTheDefaultTime) {

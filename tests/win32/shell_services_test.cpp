@@ -82,8 +82,8 @@ TEST(ControlSet, ControlsThatWindowsRefusesFailTheWholeSetWithItsError) {
     GdiCache gdi(96, false);
     ControlSet controls;
     ::SetLastError(0);
-    EXPECT_FALSE(
-        controls.Create(::GetModuleHandleA(nullptr), gone, MainWindowLayoutPart(WindowPart::Shown), gdi));
+    EXPECT_FALSE(controls.Create(::GetModuleHandleA(nullptr), gone,
+                                 MainWindowLayoutPart(WindowPart::AroundPages), gdi));
     EXPECT_NE(::GetLastError(), 0u);
     EXPECT_EQ(controls.Control(kTxtCardDesc), nullptr);
 }
