@@ -104,7 +104,6 @@ class MainWindow final : public DesignWindow, public MainView {
     const haloquill::CanTakeFocus canTakeFocus_ = [this](ControlId id) {
         return ControlCanTakeFocus(id);
     };
-    ControlId frontPage_ = kFraRune;             // the page in front
     WindowParts made_;                           // the parts of the window made so far
     std::optional<MainWindowModel> shown_;       // what the controls show, once they do
     WindowPresence shownPresence_;               // where the window is, as last shown

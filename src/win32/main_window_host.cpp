@@ -106,7 +106,8 @@ void MainWindow::RememberFocus() {
 }
 
 void MainWindow::RestoreFocus() {
-    if (HWND control = Control(focus_.ToFocus(frontPage_, canTakeFocus_))) {
+    const ControlId front = FrameOf(shown_ ? shown_->page : Page::Angel);
+    if (HWND control = Control(focus_.ToFocus(front, canTakeFocus_))) {
         ::SetFocus(control);
     }
 }

@@ -63,12 +63,13 @@ void MainWindow::Render(const MainWindowModel& model) {
         ::SendMessageA(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     }
     if (made_.Has(WindowPart::AroundPages)) {
-        // The controls, made now or before, before the window shows them.
-        frontPage_ = FrameOf(model.page);
-        for (const ControlStep& step : RenderSteps(shown_ ? &*shown_ : nullptr, model)) {
+        // The controls, made now or before, before the window shows them. The model is theirs
+        // before the steps run, so that a focus change meanwhile finds the page in front.
+        const std::vector<ControlStep> steps = RenderSteps(shown_ ? &*shown_ : nullptr, model);
+        shown_ = model;
+        for (const ControlStep& step : steps) {
             Apply(step);
         }
-        shown_ = model;
     }
     ShowPresence(model.window);
 }
