@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -54,34 +55,93 @@ std::vector<double> Settled(std::vector<double> values, const Program& program, 
     return values;
 }
 
-// Milliseconds from the start to the settled window of each start that settled.
-std::vector<double> TimeStarts(int runs, const std::function<void()>& prepare,
-                               const Program& program, const std::string& arguments, bool hidden) {
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        prepare();
-        const Running running = StartAndSettle(program, arguments, hidden);
-        if (running.window) {
-            times.push_back((Seconds() - running.startSeconds) * 1000.0);
+// A measured program and the settings it is started with; its start-with-Windows entry goes again
+// however the measuring ends.
+class Subject {
+  public:
+    // `alsoShown`: started shown too; the tray floor only ever starts into the notification area.
+    Subject(Program measured, bool alsoShown)
+        : program(std::move(measured)), shown(alsoShown),
+          settings_([this] { return program.name; }), runEntry_(program.name) {}
+    Subject(const Subject&) = delete;
+    Subject& operator=(const Subject&) = delete;
+
+    // Today as the update check date, so that no update question interrupts a start.
+    void Later() {
+        Write("Hour", "7");
+        Write("Minute", "0");
+        Write("Second", "0");
+        Write("Date", "2100-01-01");
+        Write("Card", "5");
+        Write("UpdateCheckDate", testing::TodayIso());
+    }
+    void Clear() { testing::ClearStoredSettings(program.name); }
+    void Tray() {
+        Later();
+        Write("RunAtSysTray", "True");
+        Write("SystemTray", "True");
+        Write("AutorunStartUp", "True");
+        testing::WriteRunEntry(program.name, "\"" + program.path + "\" /STARTUP");
+    }
+
+    const Program program;
+    const bool shown;
+
+  private:
+    void Write(const char* key, const std::string& value) {
+        if (!settings_.WriteSetting(key, value)) {
+            throw std::runtime_error("cannot write the setting " + std::string(key) + " of " +
+                                     program.name);
         }
     }
-    return Settled(std::move(times), program, runs);
+
+    win32::RegistrySettingsStore settings_;
+    const testing::RunEntryCleanup runEntry_;
+};
+
+using Preparation = void (Subject::*)();
+
+// Each of `runs` rounds starts every subject once, in turn, so that a drift of the machine's
+// speed while measuring falls on all of them alike. `measure` gives one start's milliseconds, or
+// nothing when it did not settle.
+template <typename Measure>
+std::vector<Stats> InTurn(int runs, const std::vector<Subject*>& subjects, Preparation prepare,
+                          Measure measure) {
+    std::vector<std::vector<double>> values(subjects.size());
+    for (int run = 0; run < runs; ++run) {
+        for (std::size_t i = 0; i < subjects.size(); ++i) {
+            (subjects[i]->*prepare)();
+            if (const auto value = measure(subjects[i]->program)) {
+                values[i].push_back(*value);
+            }
+        }
+    }
+    std::vector<Stats> stats;
+    for (std::size_t i = 0; i < subjects.size(); ++i) {
+        stats.push_back(Summarise(Settled(std::move(values[i]), subjects[i]->program, runs)));
+    }
+    return stats;
 }
 
-// CPU milliseconds, the program's and the Wine server's, that each start takes until settled.
-std::vector<double> CpuOfStarts(int runs, const std::function<void()>& prepare,
-                                const Program& program, const std::string& arguments) {
-    std::vector<double> cpu;
-    for (int run = 0; run < runs; ++run) {
-        prepare();
-        const double serverBefore = WineServerCpuSeconds();
-        const Running running = StartQuietly(program, arguments);
-        if (running.window) {
-            const double server = WineServerCpuSeconds() - serverBefore;
-            cpu.push_back((ProcessCpuSeconds(program, *running.program) + server) * 1000.0);
-        }
+// Milliseconds from the start to the settled window.
+std::optional<double> TimeToSettle(const Program& program, const std::string& arguments,
+                                   bool hidden) {
+    const Running running = StartAndSettle(program, arguments, hidden);
+    if (!running.window) {
+        return std::nullopt;
     }
-    return Settled(std::move(cpu), program, runs);
+    return (Seconds() - running.startSeconds) * 1000.0;
+}
+
+// CPU milliseconds, the program's and the Wine server's, that a start takes until settled.
+std::optional<double> CpuOfStart(const Program& program, const std::string& arguments) {
+    const double serverBefore = WineServerCpuSeconds();
+    const Running running = StartQuietly(program, arguments);
+    if (!running.window) {
+        return std::nullopt;
+    }
+    const double server = WineServerCpuSeconds() - serverBefore;
+    return (ProcessCpuSeconds(program, *running.program) + server) * 1000.0;
 }
 
 // The memory of a running program; one that cannot be read is an error, not an empty measure.
@@ -99,74 +159,61 @@ double KiB(SIZE_T bytes) {
     return static_cast<double>(bytes) / 1024.0;
 }
 
-// Which starts are measured: the baseline and Haloquill start shown and hidden; the tray floor
-// only ever starts into the notification area.
-enum class Starts { ShownAndHidden, HiddenOnly };
-
-Measures Measure(const Program& program, int runs, int idleSeconds, Starts starts) {
-    Measures measures;
-    win32::RegistrySettingsStore settings([&] { return program.name; });
-    // The start-with-Windows entry goes again however the measuring ends.
-    const testing::RunEntryCleanup runEntry(program.name);
-    auto write = [&](const char* key, const std::string& value) {
-        if (!settings.WriteSetting(key, value)) {
-            throw std::runtime_error("cannot write the setting " + std::string(key) + " of " +
-                                     program.name);
+// Measures every subject; the starts are timed in turn (InTurn), the rest one subject after
+// another.
+std::vector<Measures> Measure(const std::vector<Subject*>& subjects, int runs, int idleSeconds) {
+    std::vector<Measures> measures(subjects.size());
+    std::vector<Subject*> shown;
+    // One start of each first, so that every measured start finds Wine and the file cache warm.
+    for (Subject* subject : subjects) {
+        subject->Later();
+        StartAndSettle(subject->program, subject->shown ? "" : "/STARTUP", !subject->shown);
+        if (subject->shown) {
+            shown.push_back(subject);
         }
-    };
-    auto clear = [&] { testing::ClearStoredSettings(program.name); };
-    // Today as the update check date, so that no update question interrupts a start.
-    auto later = [&] {
-        write("Hour", "7");
-        write("Minute", "0");
-        write("Second", "0");
-        write("Date", "2100-01-01");
-        write("Card", "5");
-        write("UpdateCheckDate", testing::TodayIso());
-    };
-    auto tray = [&] {
-        later();
-        write("RunAtSysTray", "True");
-        write("SystemTray", "True");
-        write("AutorunStartUp", "True");
-        testing::WriteRunEntry(program.name, "\"" + program.path + "\" /STARTUP");
-    };
-
-    // One start first, so that every measured start finds Wine and the file cache warm.
-    const bool shown = starts == Starts::ShownAndHidden;
-    later();
-    StartAndSettle(program, shown ? "" : "/STARTUP", !shown); // ended again at once
-    if (shown) {
-        measures.warm = Summarise(TimeStarts(runs, later, program, "", false));
-        measures.first = Summarise(TimeStarts(runs, clear, program, "", false));
-        later();
-        const Running shownStart = StartAndSettle(program, "", false);
-        ::Sleep(2000);
-        measures.shownMemory = KiB(MemoryOf(program, shownStart).workingSet);
     }
-    measures.tray = Summarise(TimeStarts(runs, tray, program, "/STARTUP", true));
-    measures.trayStartCpu = Summarise(CpuOfStarts(runs, tray, program, "/STARTUP"));
+    const auto shownStart = [](const Program& program) { return TimeToSettle(program, "", false); };
+    const std::vector<Stats> warm = InTurn(runs, shown, &Subject::Later, shownStart);
+    const std::vector<Stats> first = InTurn(runs, shown, &Subject::Clear, shownStart);
+    const std::vector<Stats> tray = InTurn(runs, subjects, &Subject::Tray, [](const Program& p) {
+        return TimeToSettle(p, "/STARTUP", true);
+    });
+    const std::vector<Stats> trayCpu = InTurn(
+        runs, subjects, &Subject::Tray, [](const Program& p) { return CpuOfStart(p, "/STARTUP"); });
+    for (std::size_t i = 0, shownIndex = 0; i < subjects.size(); ++i) {
+        Subject& subject = *subjects[i];
+        Measures& measure = measures[i];
+        if (subject.shown) {
+            measure.warm = warm[shownIndex];
+            measure.first = first[shownIndex++];
+            subject.Later();
+            const Running shownRun = StartAndSettle(subject.program, "", false);
+            ::Sleep(2000);
+            measure.shownMemory = KiB(MemoryOf(subject.program, shownRun).workingSet);
+        }
+        measure.tray = tray[i];
+        measure.trayStartCpu = trayCpu[i];
 
-    // Idle in the notification area (the baseline: hidden), then memory.
-    tray();
-    {
-        const Running idle = StartAndSettle(program, "/STARTUP", true);
-        ::Sleep(2000);
-        measures.settledMemory = KiB(MemoryOf(program, idle).workingSet);
-        const double cpuBefore = ProcessCpuSeconds(program, *idle.program);
-        const double serverBefore = WineServerCpuSeconds();
-        ::Sleep(static_cast<DWORD>(idleSeconds) * 1000);
-        measures.idleCpu =
-            std::max(0.0, (ProcessCpuSeconds(program, *idle.program) - cpuBefore) * 1000.0);
-        measures.idleServerCpu = (WineServerCpuSeconds() - serverBefore) * 1000.0;
-        measures.peakMemory = KiB(MemoryOf(program, idle).peakWorkingSet);
+        // Idle in the notification area (the baseline: hidden), then memory.
+        subject.Tray();
+        {
+            const Running idle = StartAndSettle(subject.program, "/STARTUP", true);
+            ::Sleep(2000);
+            measure.settledMemory = KiB(MemoryOf(subject.program, idle).workingSet);
+            const double cpuBefore = ProcessCpuSeconds(subject.program, *idle.program);
+            const double serverBefore = WineServerCpuSeconds();
+            ::Sleep(static_cast<DWORD>(idleSeconds) * 1000);
+            measure.idleCpu = std::max(
+                0.0, (ProcessCpuSeconds(subject.program, *idle.program) - cpuBefore) * 1000.0);
+            measure.idleServerCpu = (WineServerCpuSeconds() - serverBefore) * 1000.0;
+            measure.peakMemory = KiB(MemoryOf(subject.program, idle).peakWorkingSet);
+        }
+        subject.Clear();
+
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        ::GetFileAttributesExA(subject.program.path.c_str(), GetFileExInfoStandard, &attributes);
+        measure.size = static_cast<double>(attributes.nFileSizeLow) / 1024.0;
     }
-
-    clear();
-
-    WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    ::GetFileAttributesExA(program.path.c_str(), GetFileExInfoStandard, &attributes);
-    measures.size = static_cast<double>(attributes.nFileSizeLow) / 1024.0;
     return measures;
 }
 
@@ -186,9 +233,14 @@ int Run(const std::string& output, int runs, int idleSeconds) {
     const Program baseline{"HaloquillBaseline", baselineCopy.Path(), "HaloquillBaseline"};
     const Program trayFloor{"HaloquillTrayBaseline", trayFloorCopy.Path(), "HaloquillTrayBaseline"};
 
-    const Measures ours = Measure(haloquill, runs, idleSeconds, Starts::ShownAndHidden);
-    const Measures floor = Measure(baseline, runs, idleSeconds, Starts::ShownAndHidden);
-    const Measures trayFloorMeasures = Measure(trayFloor, runs, idleSeconds, Starts::HiddenOnly);
+    Subject oursSubject(haloquill, true);
+    Subject floorSubject(baseline, true);
+    Subject trayFloorSubject(trayFloor, false);
+    const std::vector<Measures> measures =
+        Measure({&oursSubject, &floorSubject, &trayFloorSubject}, runs, idleSeconds);
+    const Measures& ours = measures[0];
+    const Measures& floor = measures[1];
+    const Measures& trayFloorMeasures = measures[2];
 
     // The shown start against the one-window baseline, with the measures it has always had.
     constexpr double kShownStartTarget = 1.25;
