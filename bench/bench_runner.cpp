@@ -22,6 +22,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -102,16 +103,19 @@ class Subject {
 using Preparation = void (Subject::*)();
 
 // Each of `runs` rounds starts every subject once, in turn, so that a drift of the machine's
-// speed while measuring falls on all of them alike. `measure` gives one start's milliseconds, or
-// nothing when it did not settle.
+// speed while measuring falls on all of them alike. A round before them is not measured: it
+// finds Wine and the file cache warm for the series, and takes the slow start that follows the
+// end of another kind of series under Wine. `measure` gives one start's milliseconds, or nothing
+// when it did not settle.
 template <typename Measure>
 std::vector<Stats> InTurn(int runs, const std::vector<Subject*>& subjects, Preparation prepare,
                           Measure measure) {
     std::vector<std::vector<double>> values(subjects.size());
-    for (int run = 0; run < runs; ++run) {
+    for (int run = -1; run < runs; ++run) {
         for (std::size_t i = 0; i < subjects.size(); ++i) {
             (subjects[i]->*prepare)();
-            if (const auto value = measure(subjects[i]->program)) {
+            const auto value = measure(subjects[i]->program);
+            if (value && run >= 0) {
                 values[i].push_back(*value);
             }
         }
@@ -164,14 +168,8 @@ double KiB(SIZE_T bytes) {
 std::vector<Measures> Measure(const std::vector<Subject*>& subjects, int runs, int idleSeconds) {
     std::vector<Measures> measures(subjects.size());
     std::vector<Subject*> shown;
-    // One start of each first, so that every measured start finds Wine and the file cache warm.
-    for (Subject* subject : subjects) {
-        subject->Later();
-        StartAndSettle(subject->program, subject->shown ? "" : "/STARTUP", !subject->shown);
-        if (subject->shown) {
-            shown.push_back(subject);
-        }
-    }
+    std::copy_if(subjects.begin(), subjects.end(), std::back_inserter(shown),
+                 [](const Subject* subject) { return subject->shown; });
     const auto shownStart = [](const Program& program) { return TimeToSettle(program, "", false); };
     const std::vector<Stats> warm = InTurn(runs, shown, &Subject::Later, shownStart);
     const std::vector<Stats> first = InTurn(runs, shown, &Subject::Clear, shownStart);

@@ -60,6 +60,17 @@ std::vector<ControlStep> RenderSteps(const MainWindowModel* before, const MainWi
     return steps;
 }
 
+void TakeUserChange(MainWindowModel& shown, ControlId id, int value) {
+    for (ChoiceList list : kAllChoiceLists) {
+        if (ListControlOf(list) == id) {
+            shown.Select(list, value);
+        }
+    }
+    if (id == kChkSysTray) {
+        shown.sysTrayChecked = value != 0;
+    }
+}
+
 std::vector<WindowPart> PartsToMake(const MainWindowModel& now, const WindowParts& made) {
     if (!now.window.shown && !made.Has(WindowPart::AroundPages)) {
         return {}; // a start into the notification area makes nothing

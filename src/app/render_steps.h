@@ -37,6 +37,11 @@ std::vector<ControlStep> ChoiceSteps(const MainWindowModel* before, const MainWi
 // The choices, then the angel's name, description and picture, the page and the promotion.
 std::vector<ControlStep> RenderSteps(const MainWindowModel* before, const MainWindowModel& now);
 
+// A change the user made in control `id` (a list's new position, the tray box's tick), which the
+// control shows already: the model the controls show takes it too, so that the next rendering
+// puts the controller's model back in the control should the controller not take the change.
+void TakeUserChange(MainWindowModel& shown, ControlId id, int value);
+
 // The parts of the window made so far.
 class WindowParts {
   public:

@@ -165,25 +165,20 @@ bool MainWindow::PreTranslateMessage(const MSG& message) {
 
 void MainWindow::OnCommand(int id, int code) {
     // Menu items report code 0, clicked buttons BN_CLICKED and clicked labels STN_CLICKED.
-    HWND control = Control(static_cast<ControlId>(id));
-    // A list or the check box the user changed shows that change already, whatever the
-    // controller makes of it; the next render then brings it back in line with the model.
-    if (code == CBN_SELCHANGE) {
-        const auto position = static_cast<int>(::SendMessageA(control, CB_GETCURSEL, 0, 0));
-        for (ChoiceList list : kAllChoiceLists) {
-            if (shown_ && ListControlOf(list) == id) {
-                shown_->Select(list, position);
-            }
-        }
-        controller_->OnControlEvent(id, ControlEvent::SelectionChanged, position);
-    } else if (code == BN_CLICKED || code == STN_CLICKED || code == 0) {
-        // A check box tells whether it is ticked now; other controls have nothing to tell.
-        const bool ticked = control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (shown_ && id == kChkSysTray) {
-            shown_->sysTrayChecked = ticked;
-        }
-        controller_->OnControlEvent(id, ControlEvent::Clicked, ticked ? 1 : 0);
+    const bool selection = code == CBN_SELCHANGE;
+    if (!selection && code != BN_CLICKED && code != STN_CLICKED && code != 0) {
+        return;
     }
+    // A list tells its new position, a check box whether it is ticked now; the others nothing.
+    HWND control = Control(static_cast<ControlId>(id));
+    const auto value = static_cast<int>(
+        selection ? ::SendMessageA(control, CB_GETCURSEL, 0, 0)
+                  : control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED);
+    if (shown_) {
+        TakeUserChange(*shown_, static_cast<ControlId>(id), value);
+    }
+    controller_->OnControlEvent(
+        id, selection ? ControlEvent::SelectionChanged : ControlEvent::Clicked, value);
 }
 
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {

@@ -85,6 +85,22 @@ TEST(RenderSteps, OnlyWhatDiffersFromTheShownModelChanges) {
     }
 }
 
+// A list or the tray box the user changed shows the change at once; when the controller does not
+// take it, the next rendering puts its own model back, and when it does, nothing is left to do.
+TEST(RenderSteps, AUserChangeTheControllerRefusesIsPutBack) {
+    const MainWindowModel model = Shown();
+    MainWindowModel shown = model;
+    TakeUserChange(shown, kCboYear, 7);
+    TakeUserChange(shown, kChkSysTray, 1);
+    TakeUserChange(shown, kCmdExit, 1); // a button shows no change
+    EXPECT_EQ(RenderSteps(&shown, model),
+              (std::vector<ControlStep>{{A::Select, kCboYear, 2}, {A::Check, kChkSysTray, 0}}));
+    MainWindowModel taken = model;
+    taken.Select(ChoiceList::Year, 7);
+    taken.sysTrayChecked = true;
+    EXPECT_TRUE(RenderSteps(&shown, taken).empty());
+}
+
 TEST(RenderSteps, ListsAreFilledOnceWhenTheModelFirstHasThem) {
     MainWindowModel empty = Shown();
     empty.listsFilled = false;
