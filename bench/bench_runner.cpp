@@ -104,9 +104,9 @@ using Preparation = void (Subject::*)();
 
 // Each of `runs` rounds starts every subject once, in turn, so that a drift of the machine's
 // speed while measuring falls on all of them alike. A round before them is not measured: it
-// finds Wine and the file cache warm for the series, and takes the slow start that follows the
-// end of another kind of series under Wine. `measure` gives one start's milliseconds, or nothing
-// when it did not settle.
+// makes Wine and the file cache warm for the series, and takes the slow first start Wine can give
+// after another program's start into the notification area. `measure` gives one start's
+// milliseconds, or nothing when it did not settle.
 template <typename Measure>
 std::vector<Stats> InTurn(int runs, const std::vector<Subject*>& subjects, Preparation prepare,
                           Measure measure) {
