@@ -1,4 +1,4 @@
-// The real Haloquill.exe under Wine: the pictures, the promotional labels, the web links (with a
+// The real Haloquill.exe under Wine: the promotional labels, the web links (with a
 // recording program registered as the browser) and the About window.
 
 #include "design/about_layout.h"
@@ -38,26 +38,6 @@ SIZE WindowSize(HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-TEST(EndToEndWindow, EachPictureGivesBothBoxesItsOwnSize) {
-    const int dpi = ScreenDpi();
-    const std::pair<const char*, SIZE> cases[] = {
-        {"10", {73, 113}}, {"13", {76, 112}}, {"5", {75, 112}}};
-    for (const auto& [card, pixels] : cases) {
-        SCOPED_TRACE(card);
-        ProgramDriver driver("HqPictures");
-        StoreLaterStart(driver, card);
-        auto program = driver.Start();
-        ASSERT_TRUE(program->WaitForMainWindow());
-        ASSERT_TRUE(program->ShowSettingsPage()); // the second box is on it
-        for (ControlId box : {kPicCard, kPicCard2}) {
-            const SIZE size = WindowSize(program->Control(box));
-            EXPECT_EQ(size.cx, TwipsToPixels(static_cast<int>(pixels.cx) * 15, dpi)) << box;
-            EXPECT_EQ(size.cy, TwipsToPixels(static_cast<int>(pixels.cy) * 15, dpi));
-        }
-        ASSERT_TRUE(program->Close());
-    }
 }
 
 TEST(EndToEndWindow, OnePromotionalLabelAtATimeAndBothOverManyStarts) {
