@@ -97,8 +97,10 @@ bool MainWindow::MakePart(WindowPart part) {
     }
     std::vector<ControlSpec> layout = MainWindowLayoutPart(part);
     const bool page = part == WindowPart::AngelPage || part == WindowPart::SettingsPage;
-    // A page made after the first rendering waits hidden until it is brought to the front.
-    layout.front().hidden = layout.front().hidden || (page && shown_);
+    for (ControlSpec& spec : layout) {
+        // A page made after the first rendering waits hidden until it is brought to the front.
+        spec.hidden = spec.hidden || (page && shown_ && spec.container == kNoControl);
+    }
     if (!controls_.Add(instance_, window_, layout, gdi_)) {
         return false;
     }
