@@ -94,6 +94,15 @@ std::vector<WindowPart> PartsAfterPainting(const WindowParts& made) {
     return parts;
 }
 
+std::vector<ControlSpec> PartLayout(WindowPart part, bool late) {
+    std::vector<ControlSpec> layout = MainWindowLayoutPart(part);
+    const bool page = part == WindowPart::AngelPage || part == WindowPart::SettingsPage;
+    for (ControlSpec& spec : layout) {
+        spec.hidden = spec.hidden || (late && page && spec.container == kNoControl);
+    }
+    return layout;
+}
+
 std::vector<ControlStep> PartSteps(WindowPart part, const MainWindowModel& shown) {
     std::vector<ControlStep> steps;
     for (const ControlStep& step : RenderSteps(nullptr, shown)) {

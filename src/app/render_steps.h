@@ -61,6 +61,10 @@ std::vector<WindowPart> PartsToMake(const MainWindowModel& now, const WindowPart
 // sees. The settings page waits until it is asked for.
 std::vector<WindowPart> PartsAfterPainting(const WindowParts& made);
 
+// The controls of `part` as they are made: a page made after the window first showed the model
+// (`late`) waits hidden behind the page in front until it is brought forward.
+std::vector<ControlSpec> PartLayout(WindowPart part, bool late);
+
 // What the controls of a part made after the others show, so that they agree with the others,
 // which show `shown`. Which page is in front is left to the next render.
 std::vector<ControlStep> PartSteps(WindowPart part, const MainWindowModel& shown);

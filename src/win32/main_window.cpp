@@ -95,13 +95,7 @@ bool MainWindow::MakePart(WindowPart part) {
     } else if (PartsAfterPainting(made_).empty()) {
         ::KillTimer(window_, kAfterPaintingTimer);
     }
-    std::vector<ControlSpec> layout = MainWindowLayoutPart(part);
-    const bool page = part == WindowPart::AngelPage || part == WindowPart::SettingsPage;
-    for (ControlSpec& spec : layout) {
-        // A page made after the first rendering waits hidden until it is brought to the front.
-        spec.hidden = spec.hidden || (page && shown_ && spec.container == kNoControl);
-    }
-    if (!controls_.Add(instance_, window_, layout, gdi_)) {
+    if (!controls_.Add(instance_, window_, PartLayout(part, shown_.has_value()), gdi_)) {
         return false;
     }
     if (part == WindowPart::AngelPage) {
