@@ -22,7 +22,7 @@ constexpr char kForeignFolder[] = "Программы 程序\\Ангел 天使"
 
 // True when `text` cannot pass through the ANSI code page unchanged.
 bool OutsideTheCodePage(const std::string& text) {
-    const std::wstring wide = win32::ToWide(text).value_or(L"");
+    const std::wstring wide = win32::ToWide(text).value_or(std::wstring());
     BOOL lost = FALSE;
     ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr,
                           &lost);
