@@ -20,6 +20,7 @@ case "${1:-}" in
 esac
 
 bash "$root/scripts/install-deps.sh"
+export HALOQUILL_DEPS_CHECKED=1
 commit=$(git -C "$root" rev-parse HEAD)
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   if [ -n "$this_tree" ]; then

@@ -7,6 +7,9 @@
 # build runs the Windows tests (scripts/wine-session.sh finds that out); any other package that
 # cannot be installed stops the script, naming it and apt's reason. Nothing asks a question.
 set -euo pipefail
+# A script that has run this one already exports HALOQUILL_DEPS_CHECKED=1 to the scripts it
+# calls, so that one run asks apt only once.
+if [ "${HALOQUILL_DEPS_CHECKED:-}" = 1 ]; then exit 0; fi
 
 # Both Windows builds are made everywhere they are asked for; wine32 runs the 32-bit one where
 # the machine executes 32-bit code, wine64 the 64-bit one elsewhere. nsis makes their setups;

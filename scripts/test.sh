@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/build-root.sh"
 
 bash "$root/scripts/install-deps.sh"
+export HALOQUILL_DEPS_CHECKED=1
 bash "$root/scripts/build.sh"
 
 # shellcheck source=scripts/wine-session.sh

@@ -15,9 +15,10 @@ run() {
   local name=$1 state="$work/$1"
   mkdir -p "$state"
   [ -z "$4" ] || printf '%s\n' $4 >"$state/installed"
+  # The script runs as on a machine where nothing checked the packages yet.
   STUB_STATE="$state" STUB_UPDATE_FAILS=$2 STUB_BROKEN=$3 HALOQUILL_APT_RETRY_SECONDS=0 \
-    PATH="$stand_ins:/usr/bin:/bin" bash "$source_dir/scripts/install-deps.sh" \
-    >"$state/out" 2>&1 </dev/null
+    PATH="$stand_ins:/usr/bin:/bin" env -u HALOQUILL_DEPS_CHECKED \
+    bash "$source_dir/scripts/install-deps.sh" >"$state/out" 2>&1 </dev/null
   echo $? >"$state/status"
 }
 expect() {
