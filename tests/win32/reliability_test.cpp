@@ -95,8 +95,8 @@ void Store(ProgramDriver& driver, const Values& values, const std::string& key,
     std::string data = hostile.data;
     if (hostile.utf16) {
         data.append(2, '\0');
-        ::RegSetValueExW(section.Get(), win32::ToWide(key).value_or(std::wstring()).c_str(), 0, hostile.type,
-                         reinterpret_cast<const BYTE*>(data.data()),
+        ::RegSetValueExW(section.Get(), win32::ToWide(key).value_or(std::wstring()).c_str(), 0,
+                         hostile.type, reinterpret_cast<const BYTE*>(data.data()),
                          static_cast<DWORD>(data.size()));
         return;
     }
