@@ -1,13 +1,19 @@
+#include "angels/angel_catalogue.h"
 #include "app/main_window_controller.h"
 #include "app/seeded_random.h"
+#include "base/civil_date.h"
+#include "base/text_values.h"
 #include "design/control_ids.h"
 #include "fakes/controller_rig.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace haloquill {
 namespace {
@@ -167,6 +173,92 @@ TEST_F(MainWindowTest, StoreThatRefusesWritesNeverStopsTheStart) {
     EXPECT_EQ(view.cardName, "St. Michidiel");
     EXPECT_EQ(view.frontPage, Page::Settings);
     EXPECT_TRUE(store.values.empty());
+}
+
+// A text edited by hand into any one value of a later start never stops or questions the start:
+// an angel is shown and stored, and only the values that depend on the edited one change.
+TEST(MainWindowStart, EveryHandEditedTextStartsWithAnAngelAndRepairsOnlyWhatItMay) {
+    using Check = std::function<void(const Values& after, const std::string& text)>;
+    const auto isAngel = [](const std::string& text) {
+        const auto index = ParseWholeNumber(text);
+        return index && *index >= 1 && *index <= 14 && std::to_string(*index) == text;
+    };
+    const Check none = [](const Values&, const std::string&) {};
+    const struct {
+        std::string key;
+        std::vector<std::string> mayChange;
+        Check check;
+    } rules[] = {
+        {"Hour",
+         {"Hour", "Minute", "Second", "Date", "Card"},
+         [](const Values& after, const std::string& text) {
+             if (text.empty()) { // an empty hour is a first start: the defaults again
+                 EXPECT_EQ(after.at("Hour"), "7");
+                 EXPECT_EQ(after.at("Date"), "2026-12-08");
+             }
+         }},
+        {"Minute", {}, none},
+        {"Second", {}, none},
+        {"Date",
+         {"Date", "Card"},
+         [](const Values& after, const std::string& text) {
+             if (!ParseIsoDate(text)) {
+                 EXPECT_EQ(after.at("Date"), "2026-12-09");
+             }
+         }},
+        {"Card",
+         {"Card"},
+         [](const Values& after, const std::string& text) {
+             const auto index = ParseWholeNumber(text);
+             if (index && *index >= 1 && *index <= 14) {
+                 EXPECT_EQ(after.at("Card"), std::to_string(*index)); // shown and kept
+             }
+         }},
+        {"RunAtSysTray", {}, none},
+        {"SystemTray", {}, none},
+        {"AutorunStartUp", {"RunAtSysTray"}, none},
+        {"UpdateCheckDate",
+         {"UpdateCheckDate"},
+         [](const Values& after, const std::string&) {
+             EXPECT_EQ(after.at("UpdateCheckDate"), "2026-12-08"); // a first run: nothing asked
+         }},
+    };
+    const Values laterStart = {{"Hour", "7"},
+                               {"Minute", "0"},
+                               {"Second", "0"},
+                               {"Date", "2026-12-11"},
+                               {"Card", "5"},
+                               {"UpdateCheckDate", "2026-12-08"},
+                               {"RunAtSysTray", "False"},
+                               {"SystemTray", "False"},
+                               {"AutorunStartUp", "False"}};
+    for (const auto& rule : rules) {
+        for (const char* text :
+             {"",       " ",   "  7  ", "007", "+3",         "-1",         "32768",
+              "-32769", "1e3", "0x10",  "3.5", "True ",      "true",       "TRUE",
+              "False",  "yes", "24",    "60",  "2026-02-30", "12/08/2026", "9999-12-31 "}) {
+            if (rule.key == "UpdateCheckDate" && ParseIsoDate(text)) {
+                continue; // a real date far away asks its question: not hand-edited nonsense
+            }
+            SCOPED_TRACE(rule.key + " = \"" + text + "\"");
+            testing::ControllerRig rig;
+            rig.store.values = laterStart;
+            rig.store.values[rule.key] = text;
+            rig.random.queue = {ScriptedRandom::ForAngel(10), 0.0, 0.0};
+            rig.controller.StartProgram("");
+            EXPECT_TRUE(rig.messages.shown.empty());
+            const Values& after = rig.store.values;
+            ASSERT_TRUE(isAngel(after.at("Card"))) << after.at("Card");
+            EXPECT_EQ(rig.view.cardName, LookUpAngel(std::stoi(after.at("Card")))->Name);
+            for (const auto& [name, value] : laterStart) {
+                if (name != rule.key && std::find(rule.mayChange.begin(), rule.mayChange.end(),
+                                                  name) == rule.mayChange.end()) {
+                    EXPECT_EQ(after.at(name), value) << name;
+                }
+            }
+            rule.check(after, text);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, CoBrandRoundsHalvesToEvenAndSevenKeepsTheLabel) {
