@@ -1,14 +1,11 @@
 #include "win32/about_window.h"
 
 #include "design/about_layout.h"
-#include "design/app_texts.h"
 #include "design/dpi_scaling.h"
 #include "design/drawn_metrics.h"
 #include "design/twips.h"
 #include "win32/accessibility.h"
 #include "win32/gdi_scopes.h"
-#include "win32/styled_controls.h"
-#include "win32/wide_text.h"
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
@@ -38,7 +35,7 @@ bool AboutWindow::Create(HWND owner) {
         return false;
     }
     ExposeAccessibleTraits(window_, AboutWindowTraits());
-    if (!controls_.Create(instance_, window_, AboutWindowLayout(), gdi_)) {
+    if (!controls_.Create(instance_, window_, AboutWindowLayout())) {
         Close(); // never shown with a control missing; the next opening tries again
         return false;
     }
@@ -64,7 +61,7 @@ void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
     const ProgramIcons previousIcons = std::move(icons_);
     FitWindowToClient(window_, suggested, AboutWindowClientSize(dpi));
-    controls_.ApplyDpi(gdi_);
+    controls_.ApplyDpi();
     ShowIcons();
 }
 

@@ -6,9 +6,9 @@
 #include "win32/system_library.h"
 #include "win32/wide_text.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -19,17 +19,9 @@ namespace {
 constexpr wchar_t kOleacc[] = L"oleacc.dll";
 constexpr wchar_t kOleAutomation[] = L"oleaut32.dll";
 
-LONG RoleNumber(AccessibleRole role) {
-    switch (role) {
-    case AccessibleRole::Link:
-        return ROLE_SYSTEM_LINK;
-    case AccessibleRole::Dialog:
-        return ROLE_SYSTEM_DIALOG;
-    case AccessibleRole::System:
-        break;
-    }
-    return ROLE_SYSTEM_CLIENT;
-}
+// The number of each role, in the order of AccessibleRole; the system's own is a client area's.
+constexpr LONG kRoleNumbers[] = {ROLE_SYSTEM_CLIENT, ROLE_SYSTEM_LINK, ROLE_SYSTEM_DIALOG};
+static_assert(std::size(kRoleNumbers) == static_cast<std::size_t>(AccessibleRole::Dialog) + 1);
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -110,7 +102,7 @@ class AccessibleWithTraits final : public IAccessible, public IOleWindow {
             return system_->get_accRole(child, role);
         }
         role->vt = VT_I4;
-        role->lVal = RoleNumber(traits_.role);
+        role->lVal = kRoleNumbers[static_cast<std::size_t>(traits_.role)];
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {

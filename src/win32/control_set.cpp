@@ -7,18 +7,15 @@
 
 namespace haloquill::win32 {
 
-bool ControlSet::Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
-                        GdiCache& gdi) {
+bool ControlSet::Create(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout) {
     controls_.clear();
     specs_.clear();
-    return Add(instance, window, layout, gdi);
+    return Add(instance, window, layout);
 }
 
-bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout,
-                     GdiCache& gdi) {
+bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout) {
     // The version 6 classes the manifest asks for are registered before the first control.
     LoadCommonControls();
-    frameStyle_ = {&gdi, &specs_};
     const std::string siteBase(ConfiguredSiteBase());
     for (const ControlSpec& spec : layout) {
         const HWND parent = spec.container == kNoControl ? window : Control(spec.container);
@@ -32,7 +29,7 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
             continue;
         }
         HWND control =
-            CreateStyledControl(instance, parent, spec, WithSiteName(spec.caption, siteBase), gdi);
+            CreateStyledControl(instance, parent, spec, WithSiteName(spec.caption, siteBase), gdi_);
         if (!control) {
             return false;
         }
@@ -44,8 +41,8 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
     return true;
 }
 
-void ControlSet::ApplyDpi(GdiCache& gdi) {
-    const int dpi = gdi.Dpi();
+void ControlSet::ApplyDpi() {
+    const int dpi = gdi_.Dpi();
     for (const ControlSpec& spec : specs_) {
         HWND control = Control(spec.id);
         if (!control || spec.kind == ControlKind::Rectangle) {
@@ -55,7 +52,7 @@ void ControlSet::ApplyDpi(GdiCache& gdi) {
         ::SetWindowPos(control, nullptr, place.left, place.top, place.Width(), place.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         ::SendMessageA(control, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(gdi.Font(LookOf(spec.id).font)), FALSE);
+                       reinterpret_cast<WPARAM>(gdi_.Font(LookOf(spec.id).font)), FALSE);
         if (spec.kind == ControlKind::DropDownList) {
             // The closed box (-1) and the items of the open list.
             const int height = ListItemHeight(&spec, dpi);
@@ -69,9 +66,7 @@ void ControlSet::ApplyDpi(GdiCache& gdi) {
                 ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fitted);
             }
         }
-        if (LookOf(spec.id).autoSize) {
-            FitLabelToText(control, gdi);
-        }
+        FitLabelToText(control, gdi_);
     }
 }
 

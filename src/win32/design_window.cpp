@@ -39,9 +39,8 @@ LRESULT CALLBACK DesignWindow::Procedure(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT DesignWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (LRESULT result = 0;
-        HandleStyledControlMessage(window, message, wParam, lParam, gdi_, result)) {
-        return result;
+    if (const auto styled = HandleStyledControlMessage(window, message, wParam, lParam, gdi_)) {
+        return *styled;
     }
     if (message == WM_SYSCOLORCHANGE ||
         (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {

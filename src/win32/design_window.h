@@ -27,7 +27,7 @@ class DesignWindow : Uncopyable {
     HWND Handle() const { return window_; }
 
   protected:
-    DesignWindow(HINSTANCE instance, int dpi) : instance_(instance), gdi_(dpi) {}
+    DesignWindow(HINSTANCE instance, int dpi) : instance_(instance), gdi_(dpi), controls_(gdi_) {}
     virtual ~DesignWindow() { DestroyFrame(); }
 
     // Destroys the window, if it is still there, without calling back into the object: for the

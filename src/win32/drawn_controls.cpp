@@ -6,8 +6,6 @@
 #include "win32/gdi_scopes.h"
 #include "win32/wide_text.h"
 
-#include <commctrl.h>
-
 #include <iterator>
 
 namespace haloquill::win32 {

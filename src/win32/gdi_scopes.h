@@ -24,9 +24,6 @@ class WindowDc : Uncopyable {
     HDC dc_;
 };
 
-// A memory device context, deleted when it goes: MemoryDc(::CreateCompatibleDC(reference)).
-using MemoryDc = UniqueHandle<ClosedBy<HDC, ::DeleteDC>>;
-
 // An object selected into a device context; the one it replaced is selected again when it goes.
 class SelectedObject : Uncopyable {
   public:

@@ -2,15 +2,11 @@
 
 #include "design/app_texts.h"
 #include "design/dpi_scaling.h"
-#include "win32/common_controls.h"
 #include "win32/description_box.h"
 #include "win32/menus.h"
-#include "win32/styled_controls.h"
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
-
-#include <commctrl.h>
 
 namespace haloquill::win32 {
 
@@ -95,7 +91,7 @@ bool MainWindow::MakePart(WindowPart part) {
     } else if (PartsAfterPainting(made_).empty()) {
         ::KillTimer(window_, kAfterPaintingTimer);
     }
-    if (!controls_.Add(instance_, window_, PartLayout(part, shown_.has_value()), gdi_)) {
+    if (!controls_.Add(instance_, window_, PartLayout(part, shown_.has_value()))) {
         return false;
     }
     if (part == WindowPart::AngelPage) {
@@ -110,13 +106,14 @@ bool MainWindow::MakePart(WindowPart part) {
     return true;
 }
 
-void MainWindow::MakePartsAfterPainting() {
-    for (WindowPart part : PartsAfterPainting(made_)) {
+bool MainWindow::MakeParts(std::span<const WindowPart> parts) {
+    for (WindowPart part : parts) {
         if (!MakePart(part)) {
             EndForWindowFailure();
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 void MainWindow::EndForWindowFailure() {
@@ -204,7 +201,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         if (wParam == kTimer1) {
             controller_->Timer1_Timer();
         } else if (wParam == kAfterPaintingTimer) {
-            MakePartsAfterPainting();
+            MakeParts(PartsAfterPainting(made_));
         }
         return 0;
     case WM_SYSCOMMAND:
@@ -219,8 +216,6 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         // Only another program sends a bare close (End task, an installer): the program ends.
         controller_->RequestUnload(UnloadReason::OutsideClose);
         return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
     case WM_ENDSESSION:
         if (wParam) {
             controller_->RequestUnload(UnloadReason::SessionEnd);
@@ -253,7 +248,7 @@ LRESULT CALLBACK MainWindow::ReceiverProc(HWND receiver, UINT message, WPARAM wP
     }
     if (self && message == kIdleProbeMessage) {
         // The controls still to be made after the first painting are work not yet done.
-        self->MakePartsAfterPainting();
+        self->MakeParts(PartsAfterPainting(self->made_));
         self->idleProbe_ = static_cast<LRESULT>(wParam);
         return 0;
     }

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace haloquill::win32 {
 
@@ -43,7 +44,6 @@ class MainWindow final : public DesignWindow, public MainView {
     // Runs the program's start: the initialisation, the window shown (unless it went to the
     // notification area) and the promotional label chosen; then starts the timer.
     void Start(std::string_view commandLine);
-    using DesignWindow::Handle;
 
     // Keyboard handling before the dialog keys: the controller may take an arrow key (between
     // the two start-up options). True when handled.
@@ -72,9 +72,8 @@ class MainWindow final : public DesignWindow, public MainView {
     // around the pages; a part made after the first rendering shows what the others show. False
     // when Windows refused a control; the window is then never shown.
     [[nodiscard]] bool MakePart(WindowPart part);
-    // Makes the parts left for after the window's first painting, once the rest exists; the
-    // program ends when one cannot be made.
-    void MakePartsAfterPainting();
+    // Makes `parts` in turn; when one cannot be made, says so and ends the program, and false.
+    bool MakeParts(std::span<const WindowPart> parts);
     // Says that the window could not be made, with Windows' error, and ends the program.
     void EndForWindowFailure();
     // Carries out one step of a rendering.
@@ -83,9 +82,6 @@ class MainWindow final : public DesignWindow, public MainView {
     // `now` differs from what the window last showed; a window the user minimised stays so
     // until the program asks for it again.
     void ShowPresence(const WindowPresence& now);
-    // Restored at the size it had, fitted to the design's client size, as the DPI may have
-    // changed while it was minimised.
-    void Restore();
     void SetWindowIcons();
     void OnCommand(int id, int code);
     void ShowFront(ControlId front, ControlId back);

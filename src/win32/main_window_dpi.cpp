@@ -27,7 +27,7 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         if (!::IsIconic(window_)) {
             FitWindowToClient(window_, suggested, MainWindowClientSize(dpi));
         }
-        controls_.ApplyDpi(gdi_);
+        controls_.ApplyDpi();
         for (ControlId box : {kPicCard, kPicCard2}) {
             ShowPicture(box, shown_ ? shown_->picture : 0); // decoded anew for the new DPI
         }

@@ -34,9 +34,15 @@ void MainWindow::ShowPresence(const WindowPresence& now) {
         case WindowStep::ShowMinimizedInactive:
             ::ShowWindow(window_, SW_SHOWMINNOACTIVE);
             break;
-        case WindowStep::Restore:
-            Restore();
+        case WindowStep::Restore: {
+            // Restored at the size it had, fitted to the design's client size, as the DPI may
+            // have changed while it was minimised.
+            ::ShowWindow(window_, SW_RESTORE);
+            RECT frame{};
+            ::GetWindowRect(window_, &frame);
+            FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
             break;
+        }
         case WindowStep::Show:
             ::ShowWindow(window_, SW_SHOW);
             break;
@@ -51,13 +57,6 @@ void MainWindow::ShowPresence(const WindowPresence& now) {
             break;
         }
     }
-}
-
-void MainWindow::Restore() {
-    ::ShowWindow(window_, SW_RESTORE);
-    RECT frame{};
-    ::GetWindowRect(window_, &frame);
-    FitWindowToClient(window_, frame, MainWindowClientSize(gdi_.Dpi()));
 }
 
 void MainWindow::BringToFront() {

@@ -37,9 +37,7 @@ void ApplyToControl(const ControlStep& step, HWND control, GdiCache& gdi) {
         break;
     case ControlAct::SetText:
         ::SetWindowTextW(control, Wide(step.text).c_str());
-        if (LookOf(step.control).autoSize) {
-            FitLabelToText(control, gdi);
-        }
+        FitLabelToText(control, gdi);
         break;
     case ControlAct::ShowPicture:
     case ControlAct::BringToFront:
@@ -52,11 +50,8 @@ void ApplyToControl(const ControlStep& step, HWND control, GdiCache& gdi) {
 void MainWindow::Render(const MainWindowModel& model) {
     // Made in one go while still hidden, so nothing half-done is seen.
     const std::vector<WindowPart> parts = PartsToMake(model, made_);
-    for (WindowPart part : parts) {
-        if (!MakePart(part)) {
-            EndForWindowFailure();
-            return;
-        }
+    if (!MakeParts(parts)) {
+        return;
     }
     if (!parts.empty() && parts.front() == WindowPart::AroundPages) {
         // Focus rectangles and access-key underlines follow the user's setting and last input.

@@ -24,14 +24,13 @@ UniqueGdiObject TopDownBitmap(int width, int height, void** bits) {
     return UniqueGdiObject(::CreateDIBSection(nullptr, &header, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
-} // namespace
-
-HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
+// The JPEG picture `data`, drawn for `drawnDpi`, as a bitmap scaled to `dpi`; null if it cannot be.
+HBITMAP Decode(const void* data, DWORD size, int drawnDpi, int dpi) {
     const auto decoded = DecodeJpeg(static_cast<const std::uint8_t*>(data), size);
     if (!decoded) {
         return nullptr;
     }
-    const PixelSize shown = PictureSizeAt({decoded->width, decoded->height}, drawnDpi, dpi_);
+    const PixelSize shown = PictureSizeAt({decoded->width, decoded->height}, drawnDpi, dpi);
     const DecodedPicture picture = ScaledPicture(*decoded, shown.width, shown.height);
     // DIB_RGB_COLORS needs no DC; the pixels are laid out as the bitmap lays out its rows.
     void* bits = nullptr;
@@ -42,6 +41,8 @@ HBITMAP PictureSet::Decode(const void* data, DWORD size, int drawnDpi) {
     std::memcpy(bits, picture.pixels.data(), picture.pixels.size());
     return static_cast<HBITMAP>(bitmap.Release());
 }
+
+} // namespace
 
 HBITMAP PictureSet::Picture(int number) {
     if (number < 1 || number >= static_cast<int>(pictures_.size())) {
@@ -58,7 +59,7 @@ HBITMAP PictureSet::Picture(int number) {
         HGLOBAL loaded = resource ? ::LoadResource(instance_, resource) : nullptr;
         const void* data = loaded ? ::LockResource(loaded) : nullptr;
         if (data) {
-            picture.Reset(Decode(data, ::SizeofResource(instance_, resource), set.drawnDpi));
+            picture.Reset(Decode(data, ::SizeofResource(instance_, resource), set.drawnDpi, dpi_));
             break;
         }
     }

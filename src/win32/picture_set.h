@@ -11,11 +11,9 @@
 
 namespace haloquill::win32 {
 
-class PictureSet {
+class PictureSet : Uncopyable {
   public:
     PictureSet(HINSTANCE instance, int dpi) : instance_(instance), dpi_(dpi) {}
-    PictureSet(const PictureSet&) = delete;
-    PictureSet& operator=(const PictureSet&) = delete;
 
     // Picture `number` (1 to 14) at its own pixel size scaled to the DPI; null for any other
     // number or when the picture cannot be decoded. The set keeps ownership.
@@ -27,8 +25,6 @@ class PictureSet {
     Decoded ChangeDpi(int dpi);
 
   private:
-    HBITMAP Decode(const void* data, DWORD size, int drawnDpi);
-
     HINSTANCE instance_;
     int dpi_;
     Decoded pictures_;

@@ -10,8 +10,6 @@
 #include "win32/gdi_scopes.h"
 #include "win32/wide_text.h"
 
-#include <commctrl.h>
-
 #include <iterator>
 
 namespace haloquill::win32 {
@@ -172,9 +170,7 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
     if (traits.plainLook) {
         RemoveVisualStyle(control);
     }
-    if (look.autoSize) {
-        FitLabelToText(control, gdi);
-    }
+    FitLabelToText(control, gdi);
     if (spec.kind == ControlKind::Button) {
         SetSubclass(control, PushButtonProc, kKeyboardSubclass, 0);
     } else if (spec.kind == ControlKind::LinkLabel) {
@@ -186,6 +182,9 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
 
 void FitLabelToText(HWND label, GdiCache& gdi) {
     const ControlLook look = LookOf(static_cast<ControlId>(::GetDlgCtrlID(label)));
+    if (!look.autoSize) {
+        return;
+    }
     const std::wstring text = WideWindowText(label);
     RECT extent{0, 0, 0, 0};
     {
@@ -200,20 +199,18 @@ void FitLabelToText(HWND label, GdiCache& gdi) {
     ::InvalidateRect(label, nullptr, TRUE);
 }
 
-bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                GdiCache& gdi, LRESULT& result) {
+std::optional<LRESULT> HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, GdiCache& gdi) {
     switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        result = reinterpret_cast<LRESULT>(
+        return reinterpret_cast<LRESULT>(
             ColourControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), gdi));
-        return true;
     case WM_MEASUREITEM:
         MeasureListItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), gdi.Dpi());
-        result = TRUE;
-        return true;
+        return TRUE;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_COMBOBOX) {
@@ -221,18 +218,16 @@ bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM
         } else {
             DrawCommandButton(item, gdi);
         }
-        result = TRUE;
-        return true;
+        return TRUE;
     }
     case WM_NEXTDLGCTL:
         MoveFocus(window, wParam, lParam);
-        result = 0;
-        return true;
+        return 0;
     case WM_SETCURSOR:
-        result = TRUE;
-        return SetLinkCursor(reinterpret_cast<HWND>(wParam));
+        return SetLinkCursor(reinterpret_cast<HWND>(wParam)) ? std::optional<LRESULT>(TRUE)
+                                                             : std::nullopt;
     default:
-        return false;
+        return std::nullopt;
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace haloquill::win32 {
@@ -16,12 +17,13 @@ HWND CreateStyledControl(HINSTANCE instance, HWND parent, const ControlSpec& spe
                          const std::string& caption, GdiCache& gdi);
 
 // The messages by which a window holding styled controls gives them their look: colours, drawn
-// buttons and lists, the hand pointer over links and focus moves by the dialog keys. True when
-// `message` was one of them, with its answer in `result`.
-bool HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                GdiCache& gdi, LRESULT& result);
+// buttons and lists, the hand pointer over links and focus moves by the dialog keys. The answer
+// when `message` was one of them.
+std::optional<LRESULT> HandleStyledControlMessage(HWND window, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, GdiCache& gdi);
 
-// Labels that size themselves to their text: width and height follow, the left edge stays.
+// Labels that size themselves to their text: width and height follow, the left edge stays. A
+// control whose look does not ask for it is left as it is.
 void FitLabelToText(HWND label, GdiCache& gdi);
 
 } // namespace haloquill::win32

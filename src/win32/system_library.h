@@ -39,23 +39,18 @@ template <typename Function> Function ExportOf(HMODULE module, const char* name)
 class SystemLibrary : Uncopyable {
   public:
     explicit SystemLibrary(const wchar_t* name) : name_(name) {}
-    ~SystemLibrary() {
-        if (module_) {
-            ::FreeLibrary(module_);
-        }
-    }
 
     // The exported function `name`, or null when the library or the function is missing.
     template <typename Function> Function Get(const char* name) {
         if (!module_) {
-            module_ = LoadSystemLibrary(name_);
+            module_.Reset(LoadSystemLibrary(name_));
         }
-        return ExportOf<Function>(module_, name);
+        return ExportOf<Function>(module_.Get(), name);
     }
 
   private:
     const wchar_t* name_;
-    HMODULE module_ = nullptr;
+    UniqueHandle<ClosedBy<HMODULE, ::FreeLibrary>> module_;
 };
 
 } // namespace haloquill::win32

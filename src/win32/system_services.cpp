@@ -25,16 +25,10 @@ UINT BoxFlags(BoxKind kind) {
 }
 
 BoxAnswer AnswerOf(int result) {
-    switch (result) {
-    case IDOK:
-        return BoxAnswer::Ok;
-    case IDYES:
-        return BoxAnswer::Yes;
-    case IDNO:
-        return BoxAnswer::No;
-    default:
-        return BoxAnswer::None;
-    }
+    return result == IDOK    ? BoxAnswer::Ok
+           : result == IDYES ? BoxAnswer::Yes
+           : result == IDNO  ? BoxAnswer::No
+                             : BoxAnswer::None;
 }
 
 BoxAnswer SystemMessageBoxes::Show(std::string_view text, BoxKind kind) {

@@ -15,14 +15,9 @@ constexpr DWORD kRecordSize = NOTIFYICONDATAW_V1_SIZE;
 } // namespace
 
 TrayEvent TrayEventOf(UINT mouseMessage) {
-    switch (mouseMessage) {
-    case WM_LBUTTONDBLCLK:
-        return TrayEvent::DoubleClick;
-    case WM_RBUTTONUP:
-        return TrayEvent::RightButtonUp;
-    default:
-        return TrayEvent::Other;
-    }
+    return mouseMessage == WM_LBUTTONDBLCLK ? TrayEvent::DoubleClick
+           : mouseMessage == WM_RBUTTONUP   ? TrayEvent::RightButtonUp
+                                            : TrayEvent::Other;
 }
 
 BOOL TrayIcon::Notify(DWORD message) {
@@ -68,8 +63,6 @@ void TrayIcon::Remove() {
     if (!wanted_) {
         return;
     }
-    record_.cbSize = kRecordSize;
-    record_.uID = kTrayIconId;
     Notify(NIM_DELETE);
     wanted_ = false;
     shown_ = false;

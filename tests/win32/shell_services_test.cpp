@@ -80,10 +80,10 @@ TEST(ControlSet, ControlsThatWindowsRefusesFailTheWholeSetWithItsError) {
     ASSERT_NE(gone, nullptr);
     ::DestroyWindow(gone);
     GdiCache gdi(96, false);
-    ControlSet controls;
+    ControlSet controls(gdi);
     ::SetLastError(0);
     EXPECT_FALSE(controls.Create(::GetModuleHandleA(nullptr), gone,
-                                 MainWindowLayoutPart(WindowPart::AroundPages), gdi));
+                                 MainWindowLayoutPart(WindowPart::AroundPages)));
     EXPECT_NE(::GetLastError(), 0u);
     EXPECT_EQ(controls.Control(kTxtCardDesc), nullptr);
 }
