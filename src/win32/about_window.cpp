@@ -131,9 +131,6 @@ void AboutWindow::EndModal() {
 void AboutWindow::Paint() {
     const PaintSession paint(window_);
     const HDC dc = paint.Get();
-    RECT client;
-    ::GetClientRect(window_, &client);
-    ::FillRect(dc, &client, gdi_.Brush(WindowBackground(gdi_.HighContrast())));
     const int dpi = gdi_.Dpi();
     const UniqueGdiObject pen(::CreatePen(PS_SOLID, ScalePixels(kRulePixels, dpi),
                                           ToColorRef(OutlineColour(gdi_.HighContrast()))));
@@ -145,8 +142,6 @@ void AboutWindow::Paint() {
 
 std::optional<LRESULT> AboutWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;
     case WM_PAINT:
         Paint();
         return 0;

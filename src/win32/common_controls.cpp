@@ -2,7 +2,6 @@
 
 #include "win32/system_library.h"
 
-#include <shlwapi.h>
 #include <uxtheme.h>
 
 namespace haloquill::win32 {
@@ -16,10 +15,6 @@ struct CommonControlsLibrary {
         INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
         const auto initialise = HALOQUILL_EXPORT_OF(comctl32, InitCommonControlsEx);
         loaded = initialise && initialise(&classes);
-        DLLVERSIONINFO version{};
-        version.cbSize = sizeof version;
-        const auto getVersion = ExportOf<DLLGETVERSIONPROC>(comctl32, "DllGetVersion");
-        majorVersion = getVersion && SUCCEEDED(getVersion(&version)) ? version.dwMajorVersion : 0;
     }
 
     HMODULE comctl32 = LoadSystemLibrary(L"comctl32.dll");
@@ -34,7 +29,6 @@ struct CommonControlsLibrary {
     decltype(&::DefSubclassProc) defSubclass = HALOQUILL_EXPORT_OF(comctl32, DefSubclassProc);
     decltype(&::SetWindowTheme) setTheme = HALOQUILL_EXPORT_OF(uxtheme, SetWindowTheme);
     bool loaded = false;
-    DWORD majorVersion = 0;
 };
 
 // Loaded with the first use and not changed afterwards.
@@ -47,10 +41,6 @@ const CommonControlsLibrary& Library() {
 
 bool LoadCommonControls() {
     return Library().loaded;
-}
-
-DWORD CommonControlsMajorVersion() {
-    return Library().majorVersion;
 }
 
 bool SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) {

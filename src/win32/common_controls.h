@@ -14,9 +14,6 @@ namespace haloquill::win32 {
 // the first control is made.
 bool LoadCommonControls();
 
-// The major version the loaded comctl32 reports, 0 when none is loaded or it reports none.
-DWORD CommonControlsMajorVersion();
-
 // comctl32's window subclassing; false, with nothing done, when comctl32 is missing.
 bool SetSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 bool RemoveSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);

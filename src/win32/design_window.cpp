@@ -1,6 +1,7 @@
 #include "win32/design_window.h"
 
 #include "design/app_texts.h"
+#include "design/control_look.h"
 #include "win32/styled_controls.h"
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
@@ -48,6 +49,14 @@ LRESULT DesignWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
         gdi_.SetHighContrast(SystemHighContrast());
         ::RedrawWindow(window, nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    if (message == WM_ERASEBKGND) {
+        // The background of the design, in the contrast mode's colours; the controls draw the rest.
+        RECT client;
+        ::GetClientRect(window, &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
+                   gdi_.Brush(WindowBackground(gdi_.HighContrast())));
+        return 1;
     }
     if (message == WM_DPICHANGED) {
         if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {

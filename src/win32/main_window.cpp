@@ -176,13 +176,6 @@ void MainWindow::OnCommand(int id, int code) {
 
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT client;
-        ::GetClientRect(window_, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client,
-                   gdi_.Brush(WindowBackground(gdi_.HighContrast())));
-        return 1;
-    }
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;

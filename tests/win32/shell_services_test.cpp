@@ -7,11 +7,13 @@
 #include "win32/common_controls.h"
 #include "win32/control_set.h"
 #include "win32/shell_web_browser.h"
+#include "win32/system_library.h"
 #include "win32/system_services.h"
 
 #include <gtest/gtest.h>
 
 #include <objbase.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -47,7 +49,13 @@ TEST(ShellWebBrowser, StartsComApartmentThreadedBeforeTheFirstShellCall) {
 TEST(CommonControls, TheLoadedLibraryIsVersion6FromTheSystem) {
     ASSERT_TRUE(LoadCommonControls());
     const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-    EXPECT_EQ(CommonControlsMajorVersion(), wine ? 5u : 6u);
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    const auto getVersion =
+        ExportOf<DLLGETVERSIONPROC>(::GetModuleHandleW(L"comctl32.dll"), "DllGetVersion");
+    ASSERT_NE(getVersion, nullptr);
+    ASSERT_TRUE(SUCCEEDED(getVersion(&version)));
+    EXPECT_EQ(version.dwMajorVersion, wine ? 5u : 6u);
     wchar_t path[MAX_PATH] = {};
     ASSERT_GT(::GetModuleFileNameW(::GetModuleHandleW(L"comctl32.dll"), path, MAX_PATH), 0u);
     std::wstring loaded(path);
