@@ -9,8 +9,6 @@
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
-#include <utility>
-
 namespace haloquill::win32 {
 
 namespace {
@@ -55,13 +53,12 @@ void AboutWindow::ShowIcons() {
                    reinterpret_cast<WPARAM>(icons_.Large()), 0);
 }
 
-void AboutWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-    const PausedDrawing paused(window_);
-    // The old fonts and icons go only when nothing shows them any more.
-    const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
-    const ProgramIcons previousIcons = std::move(icons_);
-    FitWindowToClient(window_, suggested, AboutWindowClientSize(dpi));
-    controls_.ApplyDpi();
+std::optional<PixelSize> AboutWindow::ClientSizeAt(int dpi) const {
+    return AboutWindowClientSize(dpi);
+}
+
+void AboutWindow::OnDpiChanged(int dpi) {
+    iconsDpi_ = dpi;
     ShowIcons();
 }
 

@@ -33,8 +33,9 @@ class AboutWindow final : public DesignWindow {
     void Paint();
     // Shows the program icon drawn for the window's DPI, in the caption and in the window.
     void ShowIcons();
-    // Draws the window anew for `dpi`, at `suggested`, as at its start at that DPI.
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    std::optional<PixelSize> ClientSizeAt(int dpi) const override;
+    // Shows the icons the window now has for `dpi`.
+    void OnDpiChanged(int dpi) override;
     // Ends the modal loop; ShowModal then enables the owner and closes the window.
     void EndModal();
 

@@ -42,12 +42,16 @@ bool ControlSet::Add(HINSTANCE instance, HWND window, std::span<const ControlSpe
 }
 
 void ControlSet::ApplyDpi() {
+    CloseLists();
     const int dpi = gdi_.Dpi();
     for (const ControlSpec& spec : specs_) {
         HWND control = Control(spec.id);
         if (!control || spec.kind == ControlKind::Rectangle) {
             continue;
         }
+        // A box of text keeps the line it showed first, whatever the new font makes of its lines.
+        const bool text = spec.kind == ControlKind::DescriptionBox;
+        const auto firstLine = text ? ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0) : 0;
         const PixelRect place = ControlPlace(spec, dpi);
         ::SetWindowPos(control, nullptr, place.left, place.top, place.Width(), place.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
@@ -65,6 +69,10 @@ void ControlSet::ApplyDpi() {
             if (fitted != height) {
                 ::SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fitted);
             }
+        }
+        if (text) {
+            const auto nowFirst = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+            ::SendMessageA(control, EM_LINESCROLL, 0, firstLine - nowFirst);
         }
         FitLabelToText(control, gdi_);
     }

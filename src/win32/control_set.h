@@ -30,14 +30,15 @@ class ControlSet : Uncopyable {
     // containers are made before them or by an earlier call.
     [[nodiscard]] bool Add(HINSTANCE instance, HWND window, std::span<const ControlSpec> layout);
     // Moves and sizes every control for the cache's DPI and gives it the cache's font, as Create
-    // would have at that DPI; the controls themselves, their state and the focus stay.
+    // would have at that DPI; the controls themselves, their state, the first line a box of text
+    // shows and the focus stay, and an open drop-down list closes.
     void ApplyDpi();
-    // Closes any open drop-down list.
-    void CloseLists();
     // The control with `id`, or null.
     HWND Control(ControlId id) const;
 
   private:
+    // Closes any open drop-down list.
+    void CloseLists();
     GdiCache& gdi_;
     std::vector<ControlSpec> specs_; // of every control and rectangle made, in creation order
     std::map<ControlId, HWND> controls_;

@@ -7,6 +7,8 @@
 #include "win32/window_class.h"
 #include "win32/window_dpi.h"
 
+#include <utility>
+
 namespace haloquill::win32 {
 
 void DesignWindow::DestroyFrame() {
@@ -24,6 +26,20 @@ bool DesignWindow::CreateFrame(const FrameSpec& spec, const RECT& place) {
                       spec.style, place.left, place.top, place.right - place.left,
                       place.bottom - place.top, spec.owner, nullptr, instance_, this);
     return window_ != nullptr;
+}
+
+void DesignWindow::ChangeDpi(int dpi, const RECT& suggested) {
+    const PausedDrawing paused(window_);
+    // The old fonts, brushes and icons go only when nothing shows them any more.
+    const GdiCache previousGdi = std::exchange(gdi_, GdiCache(dpi, gdi_.HighContrast()));
+    const ProgramIcons previousIcons = std::exchange(icons_, ProgramIcons(instance_, dpi));
+    // A minimised window (one in the notification area too) has no size to fit: it takes the
+    // design's size for the new DPI when it is restored.
+    if (const auto client = ClientSizeAt(dpi); client && !::IsIconic(window_)) {
+        FitWindowToClient(window_, suggested, *client);
+    }
+    controls_.ApplyDpi();
+    OnDpiChanged(dpi);
 }
 
 LRESULT CALLBACK DesignWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,7 +76,7 @@ LRESULT DesignWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LP
     }
     if (message == WM_DPICHANGED) {
         if (const auto dpi = DpiOfChange(wParam); dpi && lParam) {
-            OnDpiChanged(*dpi, *reinterpret_cast<const RECT*>(lParam));
+            ChangeDpi(*dpi, *reinterpret_cast<const RECT*>(lParam));
         }
         return 0;
     }

@@ -4,6 +4,7 @@
 // design and the program icon, and the messages every such window answers alike.
 
 #include "design/control_ids.h"
+#include "design/dpi_scaling.h"
 #include "win32/control_set.h"
 #include "win32/gdi_cache.h"
 #include "win32/program_icons.h"
@@ -40,8 +41,12 @@ class DesignWindow : Uncopyable {
     // The window's own answer to `message`; none lets the system's default answer it. The
     // controls' look, colour changes and the DPI change are answered before.
     virtual std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // The window moved to a monitor of `dpi`; `suggested` is the place Windows proposes.
-    virtual void OnDpiChanged(int dpi, const RECT& suggested) = 0;
+    // The client size of the design at `dpi`, when the window is to take it at a DPI change; none
+    // leaves the window's size to its next showing.
+    virtual std::optional<PixelSize> ClientSizeAt(int dpi) const = 0;
+    // After a move to a monitor of `dpi`, once fonts, icons, the window and its controls are
+    // made for it: what else the window draws for that DPI. Drawing is still paused.
+    virtual void OnDpiChanged(int dpi) = 0;
 
     HWND Control(ControlId id) const { return controls_.Control(id); }
 
@@ -52,6 +57,9 @@ class DesignWindow : Uncopyable {
     ProgramIcons icons_;
 
   private:
+    // Draws the window anew for `dpi`, at `suggested` (the place Windows proposes) unless it is
+    // minimised; what its controls hold and the focus stay.
+    void ChangeDpi(int dpi, const RECT& suggested);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

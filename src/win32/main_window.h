@@ -64,9 +64,10 @@ class MainWindow final : public DesignWindow, public MainView {
     RECT CentredFrame() const;
     // Gives the client area the design's size and centres the window on the screen.
     void PlaceWindow();
-    // Draws the window anew for `dpi`: fonts, places, pictures and icons, the window taking
-    // `suggested`; what the controls hold and the focus stay.
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    std::optional<PixelSize> ClientSizeAt(int dpi) const override;
+    // Gives the caption and the notification area the icons, and the boxes the pictures, for
+    // `dpi`.
+    void OnDpiChanged(int dpi) override;
     bool CreateTrayReceiver();
     // Makes the controls of `part` (once), with the menu bar and the icons for the controls
     // around the pages; a part made after the first rendering shows what the others show. False
