@@ -44,9 +44,8 @@ bool AboutWindow::Create(HWND owner) {
 void AboutWindow::ShowIcons() {
     // Loaded once for each DPI and kept between openings: under Wine every load and destroy of an
     // icon leaves memory behind.
-    if (!icons_.Large() || iconsDpi_ != gdi_.Dpi()) {
+    if (!icons_.Large() || icons_.Dpi() != gdi_.Dpi()) {
         icons_ = ProgramIcons(instance_, gdi_.Dpi());
-        iconsDpi_ = gdi_.Dpi();
     }
     ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_.Large()));
     ::SendMessageA(controls_.Control(kAboutPicIcon), STM_SETICON,
@@ -57,8 +56,7 @@ std::optional<PixelSize> AboutWindow::ClientSizeAt(int dpi) const {
     return AboutWindowClientSize(dpi);
 }
 
-void AboutWindow::OnDpiChanged(int dpi) {
-    iconsDpi_ = dpi;
+void AboutWindow::OnDpiChanged(int) {
     ShowIcons();
 }
 

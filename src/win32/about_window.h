@@ -39,7 +39,6 @@ class AboutWindow final : public DesignWindow {
     // Ends the modal loop; ShowModal then enables the owner and closes the window.
     void EndModal();
 
-    int iconsDpi_ = 0; // the DPI `icons_` were drawn for
     bool closing_ = false;
 };
 

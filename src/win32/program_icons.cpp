@@ -17,6 +17,6 @@ HICON LoadProgramIcon(HINSTANCE instance, int metric, int dpi) {
 
 ProgramIcons::ProgramIcons(HINSTANCE instance, int dpi)
     : large_(LoadProgramIcon(instance, SM_CXICON, dpi)),
-      small_(LoadProgramIcon(instance, SM_CXSMICON, dpi)) {}
+      small_(LoadProgramIcon(instance, SM_CXSMICON, dpi)), dpi_(dpi) {}
 
 } // namespace haloquill::win32

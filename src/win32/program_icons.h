@@ -21,10 +21,13 @@ class ProgramIcons {
 
     HICON Large() const { return large_.Get(); }
     HICON Small() const { return small_.Get(); }
+    // The DPI the icons were drawn for; 0 for none.
+    int Dpi() const { return dpi_; }
 
   private:
     UniqueIcon large_;
     UniqueIcon small_;
+    int dpi_ = 0;
 };
 
 } // namespace haloquill::win32
