@@ -2,8 +2,8 @@
 # Builds the native core with its unit tests (also under sanitizers, with the fuzz targets), and
 # the 32-bit Haloquill.exe with its setup, its portable zip and the tests that run under Wine; on
 # a machine that runs no 32-bit code (or with HALOQUILL_WINE64=1) also the 64-bit build and its
-# setup, whose tests then run instead, and the 32-bit tests are not built. The native tests check the headers of every Windows
-# executable and setup built.
+# setup, whose tests then run instead, and the 32-bit tests are not built. The native tests check
+# the headers of every Windows executable and setup built.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck source=scripts/build-root.sh
