@@ -214,6 +214,10 @@ TEST_F(ExecutableHeaders, IconHoldsEverySizeWindowsAsksForIn32Bits) {
     EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }
 
+TEST_F(ExecutableHeaders, EverySectionStartsOnAPageSoWineMapsItFromTheFile) {
+    EXPECT_TRUE(image_->SectionsStartOnPages());
+}
+
 TEST_F(ExecutableHeaders, StaysUnderOneMebibyte) {
     EXPECT_LT(std::filesystem::file_size(path_), 1u << 20);
 }

@@ -65,6 +65,12 @@ std::optional<std::size_t> PeImage::OffsetOf(std::uint32_t rva) const {
     return std::nullopt;
 }
 
+bool PeImage::SectionsStartOnPages() const {
+    return std::all_of(sections_.begin(), sections_.end(), [](const Section& section) {
+        return section.rawSize == 0 || section.rawOffset % 4096 == 0;
+    });
+}
+
 bool PeImage::ReadHeaders() {
     if (U16(0) != 0x5A4D) { // "MZ"
         return false;

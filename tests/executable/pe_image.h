@@ -47,6 +47,8 @@ class PeImage {
     std::uint16_t DllCharacteristics() const { return dllCharacteristics_; }
     // True when the image carries base relocations, without which it cannot be moved.
     bool HasRelocations() const { return relocationSize_ != 0; }
+    // True when every section's data in the file begins on a page of 4 KiB, as it does in memory.
+    bool SectionsStartOnPages() const;
     // Names of the imported DLLs, as the file spells them.
     const std::vector<std::string>& ImportedDlls() const { return imports_; }
     // The data of the first language of resource `type`/`id` (without `id`, of the first
